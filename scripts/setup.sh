@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Morvane needs (only the missing ones) and builds it.
+# Usage: scripts/setup.sh [Release|Debug]   (sourced by run.sh and test.sh)
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_TYPE="${1:-Release}"
+BUILD_DIR="$ROOT/build"
+
+PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$pkg")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing missing packages: ${missing[*]}"
+    SUDO=""
+    if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" >/dev/null
+cmake --build "$BUILD_DIR" --parallel "$(nproc)"

@@ -1,0 +1,106 @@
+#include "frmabout.h"
+
+#include "app/form1.h"
+#include "platform/twips.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+const QString kDescription = QStringLiteral(
+        "Morvane is a front end for bini, the decompressor of compressed INI files. It shows "
+        "INI and text files colour-coded by line kind, expands compressed ones with bini, and "
+        "saves them back as plain text. Morvane and bini are made by the Morvane project.");
+const QString kDisclaimer = QStringLiteral(
+        "Warning: Morvane saves compressed INI files back as plain text and does not ask before "
+        "closing unsaved work. Make sure you backup your ini files before editing!");
+
+} // namespace
+
+frmAbout::frmAbout(form1 &mainWindow)
+    : QDialog(nullptr,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                      | Qt::MSWindowsFixedSizeDialogHint),
+      m_mainWindow(mainWindow)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("About Morvane"));
+    setFixedSize(Twips::toPixels(5730, this), Twips::toPixels(3555, this));
+    move(Twips::toPixels(5505, this), Twips::toPixels(3540, this));
+
+    lblTitle = addLabel(1050, 240, 3885, 480);
+    lblTitle->setText(QStringLiteral("Morvane"));
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    lblVersion = addLabel(1050, 780, 3885, 225);
+    lblVersion->setText(QStringLiteral("Version 1.0"));
+    lblDescription = addLabel(1050, 1125, 3885, 1170);
+    lblDescription->setText(kDescription);
+    lblDisclaimer = addLabel(255, 2625, 3870, 825);
+    lblDisclaimer->setText(kDisclaimer);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setGeometry(Twips::toPixels(4320, 3000, 1260, 345, this));
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    Form_Load();
+}
+
+QLabel *frmAbout::addLabel(double left, double top, double width, double height)
+{
+    auto *label = new QLabel(this);
+    label->setGeometry(Twips::toPixels(left, top, width, height, this));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+void frmAbout::Form_Load()
+{
+    const QString title = QCoreApplication::applicationName();
+    setWindowTitle(QStringLiteral("About ") + title);
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                                .arg(MORVANE_VERSION_MAJOR)
+                                .arg(MORVANE_VERSION_MINOR)
+                                .arg(MORVANE_VERSION_PATCH));
+    lblTitle->setText(title);
+}
+
+void frmAbout::Show()
+{
+    show();
+    raise();
+    activateWindow();
+    cmdOK->setFocus();
+}
+
+void frmAbout::cmdOK_Click()
+{
+    m_mainWindow.activateWindow();
+    m_mainWindow.setFocus();
+    close();
+}
+
+void frmAbout::reject()
+{
+    cmdOK_Click();
+}
+
+void frmAbout::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // An etched separator between the description and the warning.
+    QPainter painter(this);
+    const auto px = [this](double twips) { return Twips::toPixels(twips, this); };
+    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.drawLine(px(90), px(2445), px(5654), px(2445));
+    painter.setPen(QPen(QColor(255, 255, 255), 2));
+    painter.drawLine(px(105), px(2460), px(5654), px(2460));
+}

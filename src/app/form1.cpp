@@ -1,0 +1,306 @@
+#include "form1.h"
+
+#include "about/frmabout.h"
+#include "app/formlayout.h"
+#include "convert/lineclassifier.h"
+#include "open/decompression.h"
+#include "open/opencommand.h"
+#include "platform/hiddenprocess.h"
+#include "platform/richtextbox.h"
+#include "platform/sstab.h"
+#include "platform/timer.h"
+#include "platform/twips.h"
+#include "search/search.h"
+#include "workspace/editorslots.h"
+#include "workspace/slotcommands.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+// Design size of the client area, in twips.
+constexpr double kClientWidth = 10635, kClientHeight = 7710;
+} // namespace
+
+form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
+{
+    setWindowTitle(DesignCaption);
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    createActions();
+    createMenus();
+    createQuickBar(client);
+    createWorkspace(client);
+    createSearchRow(client);
+    setTabOrder();
+
+    Timer2 = new Timer(this);
+    Timer2->setInterval(1000);
+    connect(Timer2, &Timer::Tick, this, &form1::Timer2_Timer);
+    Decompressor = new HiddenProcess(this);
+
+    resize(Twips::toPixels(kClientWidth, this),
+           Twips::toPixels(kClientHeight, this) + menuBar()->sizeHint().height());
+    Form_Load();
+}
+
+form1::~form1()
+{
+    delete m_about;
+}
+
+void form1::createActions()
+{
+    mnuOpen = new QAction(tr("Open"), this);
+    connect(mnuOpen, &QAction::triggered, this, &form1::mnuOpen_Click);
+    mnuClose = new QAction(tr("Close"), this);
+    connect(mnuClose, &QAction::triggered, this, &form1::mnuClose_Click);
+    mnuSave = new QAction(tr("Save"), this);
+    connect(mnuSave, &QAction::triggered, this, &form1::mnuSave_Click);
+    mnuSaveAs = new QAction(tr("Save As"), this);
+    connect(mnuSaveAs, &QAction::triggered, this, &form1::mnuSaveAs_Click);
+    mnuExit = new QAction(tr("Exit"), this);
+    connect(mnuExit, &QAction::triggered, this, &form1::mnuExit_Click);
+    mnuAbout = new QAction(tr("About"), this);
+    connect(mnuAbout, &QAction::triggered, this, &form1::mnuAbout_Click);
+}
+
+void form1::createMenus()
+{
+    QMenu *mnuFile = menuBar()->addMenu(tr("File"));
+    mnuFile->addActions({ mnuOpen, mnuClose, mnuSave, mnuSaveAs, mnuExit });
+    QMenu *mnuHelp = menuBar()->addMenu(tr("Help"));
+    mnuHelp->addAction(mnuAbout);
+}
+
+void form1::placeAtDesign(QWidget *widget, double left, double top, double width, double height)
+{
+    widget->setGeometry(Twips::toPixels(left, top, width, height, this));
+}
+
+void form1::createQuickBar(QWidget *client)
+{
+    fraButtons = new QGroupBox(tr("Quick Bar"), client);
+    placeAtDesign(fraButtons, 75, 105, 1215, 1560);
+    const auto addButton = [this](const QString &caption, double top, void (form1::*handler)()) {
+        auto *button = new QPushButton(caption, fraButtons);
+        placeAtDesign(button, 120, top, 975, 320);
+        connect(button, &QPushButton::clicked, this, handler);
+        return button;
+    };
+    cmdOpen = addButton(tr("Open"), 240, &form1::cmdOpen_Click);
+    cmdClose = addButton(tr("Close"), 540, &form1::cmdClose_Click);
+    cmdSave = addButton(tr("Save"), 840, &form1::cmdSave_Click);
+    cmdSaveAS = addButton(tr("Save As"), 1140, &form1::cmdSaveAS_Click);
+}
+
+void form1::createWorkspace(QWidget *client)
+{
+    SSTab1 = new SSTab(SlotCount, client);
+    placeAtDesign(SSTab1, 1305, 45, 9240, 7110);
+    SSTab1->setTabHeight(Twips::toPixels(330, this));
+    for (int slot = 0; slot < SlotCount; ++slot)
+        SSTab1->setTabCaption(slot, NoFileCaption);
+    connect(SSTab1, &SSTab::Click, this, &form1::SSTab1_Click);
+
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        auto *editor = new RichTextBox(client);
+        editor->setAccessibleName(tr("Editor %1").arg(slot + 1));
+        editor->setLineColourer(&LineClassifier::colourLine);
+        placeAtDesign(editor, 1380, 375, 9105, 6705);
+        RichTextBoxes[slot] = editor;
+    }
+}
+
+void form1::createSearchRow(QWidget *client)
+{
+    cmdFind = new QPushButton(tr("Find"), client);
+    placeAtDesign(cmdFind, 5610, 7275, 735, 255);
+    connect(cmdFind, &QPushButton::clicked, this, &form1::cmdFind_Click);
+    cmdFindNext = new QPushButton(tr("Find Next"), client);
+    placeAtDesign(cmdFindNext, 6330, 7275, 975, 255);
+    connect(cmdFindNext, &QPushButton::clicked, this, &form1::cmdFindNext_Click);
+    txtSearch = new QLineEdit(client);
+    txtSearch->setAccessibleName(tr("Search"));
+    placeAtDesign(txtSearch, 7410, 7245, 3015, 285);
+    txtSearch->installEventFilter(this);
+}
+
+void form1::setTabOrder()
+{
+    const QList<QWidget *> order = { RichTextBoxes[0], cmdOpen,   cmdSave,          cmdSaveAS,
+                                     txtSearch,        cmdFind,   cmdFindNext,      fraButtons,
+                                     SSTab1,           cmdClose,  RichTextBoxes[1], RichTextBoxes[2],
+                                     RichTextBoxes[3] };
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+frmAbout *form1::aboutDialog() const
+{
+    return m_about;
+}
+
+void form1::MsgBox(const QString &text)
+{
+    m_dialogs->information(this, text);
+}
+
+void form1::Warning(const QString &text)
+{
+    m_dialogs->warning(this, text);
+}
+
+void form1::setDialogs(Dialogs &dialogs)
+{
+    m_dialogs = &dialogs;
+    CommonDialog1.setDialogs(dialogs);
+}
+
+double form1::WidthTwips() const
+{
+    return Twips::fromPixels(frameGeometry().width(), this);
+}
+
+double form1::HeightTwips() const
+{
+    return Twips::fromPixels(frameGeometry().height(), this);
+}
+
+void form1::setOuterSizeTwips(double width, double height)
+{
+    const QSize frame = frameGeometry().size() - size();
+    resize(Twips::toPixels(width, this) - frame.width(),
+           Twips::toPixels(height, this) - frame.height());
+}
+
+// Menu items and buttons share one implementation per command.
+void form1::cmdOpen_Click()
+{
+    mnuOpen_Click();
+}
+
+void form1::mnuOpen_Click()
+{
+    OpenCommand(*this);
+}
+
+void form1::mnuClose_Click()
+{
+    cmdClose_Click();
+}
+
+void form1::cmdClose_Click()
+{
+    CloseActiveSlot(*this);
+}
+
+void form1::mnuSave_Click()
+{
+    cmdSave_Click();
+}
+
+void form1::cmdSave_Click()
+{
+    SaveActiveSlot(*this);
+}
+
+void form1::mnuSaveAs_Click()
+{
+    cmdSaveAS_Click();
+}
+
+void form1::cmdSaveAS_Click()
+{
+    SaveActiveSlotAs(*this);
+}
+
+void form1::mnuExit_Click()
+{
+    close();
+}
+
+void form1::mnuAbout_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout(*this);
+    m_about->Show();
+}
+
+void form1::cmdFind_Click()
+{
+    FindFirst(*this);
+}
+
+void form1::cmdFindNext_Click()
+{
+    FindNext(*this);
+}
+
+void form1::txtSearch_KeyDown(int keyCode, int)
+{
+    if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
+        cmdFind_Click();
+}
+
+void form1::SSTab1_Click()
+{
+    ShowActiveSlot(*this);
+}
+
+void form1::Timer2_Timer()
+{
+    PickUpDecompressedFile(*this);
+}
+
+void form1::Form_Load()
+{
+    for (int slot = 0; slot < SlotCount; ++slot)
+        RichTextBoxes[slot]->setVisible(slot == 0);
+}
+
+void form1::Form_Resize()
+{
+    const auto plan = FormLayout::plan(float(WidthTwips()), float(HeightTwips()), isMinimized());
+    if (!plan)
+        return;
+    if (plan->sizeCorrected)
+        setOuterSizeTwips(plan->windowWidth, plan->windowHeight);
+    // Laid out for the corrected size now: Qt may deliver the resize later, or not at all.
+    const auto place = [this](QWidget *widget, const TwipsRect &r) {
+        widget->setGeometry(Twips::toPixels(r.left, r.top, r.width, r.height, this));
+    };
+    place(SSTab1, plan->tabStrip);
+    for (RichTextBox *editor : RichTextBoxes)
+        place(editor, plan->editors);
+    place(txtSearch, plan->search);
+    place(cmdFind, plan->find);
+    place(cmdFindNext, plan->findNext);
+}
+
+void form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void form1::closeEvent(QCloseEvent *event)
+{
+    if (m_about)
+        m_about->close();
+    event->accept();
+}
+
+bool form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtSearch && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        txtSearch_KeyDown(key->key(), int(key->modifiers()));
+    }
+    return QMainWindow::eventFilter(watched, event); // the key still reaches the box
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/commondialog.h"
+#include "platform/dialogs.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class RichTextBox;
+class SSTab;
+class Timer;
+class HiddenProcess;
+class frmAbout;
+
+// The main window: its controls, the fields the commands share, and the routing of every
+// menu item, button, key and notification to the command that handles it.
+class form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit form1(QWidget *parent = nullptr);
+    ~form1() override;
+
+    static constexpr int SlotCount = 4;
+    static inline const QString NoFileCaption = QStringLiteral("No File");
+    static inline const QString DesignCaption = QStringLiteral("MORVANE - Thrennic.");
+    static inline const QString RunCaption = QStringLiteral("Morvane - Thrennic.");
+
+    // Fields shared by the commands.
+    QString CurrentFile;     // caption of the active tab
+    QString Timer2OpenFile;  // compressed file whose text is awaited
+    qint32 searchptr = 0;    // where the last match was found
+    QString Hunk;            // the RTF header while a conversion runs
+    QStringList IniLines;    // the converter's fragments
+    int Timer2Ticks = 0;     // seconds the pick-up has waited for the decompressor
+
+    // Controls.
+    QGroupBox *fraButtons;
+    QPushButton *cmdOpen, *cmdClose, *cmdSave, *cmdSaveAS;
+    SSTab *SSTab1;
+    std::array<RichTextBox *, SlotCount> RichTextBoxes;
+    QPushButton *cmdFind, *cmdFindNext;
+    QLineEdit *txtSearch;
+    CommonDialog CommonDialog1;
+    Timer *Timer2;
+    HiddenProcess *Decompressor;
+    QAction *mnuOpen, *mnuClose, *mnuSave, *mnuSaveAs, *mnuExit, *mnuAbout;
+
+    RichTextBox &editor(int slot) const { return *RichTextBoxes.at(slot); }
+    void MsgBox(const QString &text);
+    void Warning(const QString &text);
+    void setDialogs(Dialogs &dialogs);
+    frmAbout *aboutDialog() const;
+
+    // Outer window size (frame, title and menu bar included), in twips.
+    double WidthTwips() const;
+    double HeightTwips() const;
+    void setOuterSizeTwips(double width, double height);
+
+public slots:
+    void mnuOpen_Click();
+    void cmdOpen_Click();
+    void mnuClose_Click();
+    void cmdClose_Click();
+    void mnuSave_Click();
+    void cmdSave_Click();
+    void mnuSaveAs_Click();
+    void cmdSaveAS_Click();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+    void cmdFind_Click();
+    void cmdFindNext_Click();
+    void txtSearch_KeyDown(int keyCode, int shift);
+    void SSTab1_Click();
+    void Timer2_Timer();
+    void Form_Load();
+    void Form_Resize();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createQuickBar(QWidget *client);
+    void createWorkspace(QWidget *client);
+    void createSearchRow(QWidget *client);
+    void setTabOrder();
+    void placeAtDesign(QWidget *widget, double left, double top, double width, double height);
+
+    QtDialogs m_qtDialogs;
+    Dialogs *m_dialogs = &m_qtDialogs;
+    QPointer<frmAbout> m_about;
+};

@@ -1,0 +1,6 @@
+#include "submain.h"
+
+int main(int argc, char *argv[])
+{
+    return SubMain::Main(argc, argv);
+}

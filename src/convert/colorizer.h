@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+struct ColorizeResult
+{
+    bool ok = false;
+    QString documentPath; // the temporary document, for the caller to load and delete
+    QString error;        // why the conversion failed, for the user
+};
+
+// The RTF header of every temporary document, colour table included.
+extern const char *const kRtfHeader;
+
+// Turns a text file into a colour-coded temporary RTF document, one fragment per line.
+// `IniLines` receives the fragments and `Hunk` holds the header while the document is written.
+ColorizeResult ColorizeFile(const QString &path, QStringList &IniLines, QString &Hunk);
+
+// The whole temporary document for the given file contents.
+QByteArray colorizeBytes(QByteArrayView fileBytes, QStringList &IniLines, QString &Hunk);

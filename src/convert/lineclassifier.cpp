@@ -1,0 +1,53 @@
+#include "lineclassifier.h"
+
+#include <cstring>
+
+namespace {
+
+template<typename View>
+LineClass classifyAny(View line)
+{
+    if (line.contains(';'))
+        return { LineKind::Comment, 0 };
+    if (line.startsWith('['))
+        return { LineKind::Section, 0 };
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0)
+        return { LineKind::Plain, 0 };
+    return { LineKind::KeyValue, equals + 1 };
+}
+
+} // namespace
+
+LineClass LineClassifier::classify(QStringView line)
+{
+    return classifyAny(line);
+}
+
+LineClass LineClassifier::classify(QByteArrayView line)
+{
+    return classifyAny(line);
+}
+
+char LineClassifier::colourLine(QByteArrayView line, qsizetype terminatorLength, char carriedIn,
+                                char *colours)
+{
+    const LineClass lineClass = classify(line);
+    const qsizetype total = line.size() + terminatorLength;
+    switch (lineClass.kind) {
+    case LineKind::Comment:
+        std::memset(colours, CommentColour, total);
+        return CommentColour;
+    case LineKind::Section:
+        std::memset(colours, SectionColour, total);
+        return SectionColour;
+    case LineKind::Plain:
+        std::memset(colours, carriedIn, total);
+        return carriedIn;
+    case LineKind::KeyValue:
+        std::memset(colours, KeyColour, lineClass.keyLength);
+        std::memset(colours + lineClass.keyLength, DefaultColour, total - lineClass.keyLength);
+        return DefaultColour;
+    }
+    return carriedIn;
+}

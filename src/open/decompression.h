@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class form1;
+
+// Compressed INI files are expanded by the program folder's own decompressor, started hidden
+// in the file's folder; the pick-up timer then converts its output and shows it under the
+// compressed file's name.
+void StartDecompression(form1 &form, const QString &path);
+
+// The pick-up timer's notification: waits while the decompressor runs (up to a limit), then
+// shows its output or tells the user why there is none.
+void PickUpDecompressedFile(form1 &form);
+
+QString DecompressorPath();
+constexpr int DecompressionTimeoutSeconds = 30;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The modal parts of the program: file dialogs and message boxes. The application uses the
+// Qt realisation; tests answer through their own.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // The chosen file's full path, or an empty string when the user cancelled.
+    // `filter` is in Qt's form ("Text (*.txt);;All Files (*)").
+    virtual QString getOpenFileName(QWidget *parent, const QString &filter) = 0;
+    virtual QString getSaveFileName(QWidget *parent, const QString &filter) = 0;
+    virtual void information(QWidget *parent, const QString &text) = 0;
+    virtual void warning(QWidget *parent, const QString &text) = 0;
+};
+
+class QtDialogs final : public Dialogs
+{
+public:
+    QString getOpenFileName(QWidget *parent, const QString &filter) override;
+    QString getSaveFileName(QWidget *parent, const QString &filter) override;
+    void information(QWidget *parent, const QString &text) override;
+    void warning(QWidget *parent, const QString &text) override;
+
+private:
+    QString m_lastFolder;
+};

@@ -1,0 +1,54 @@
+#include "hiddenprocess.h"
+
+#include <QProcess>
+
+namespace {
+constexpr int kStartTimeoutMs = 10000;
+}
+
+HiddenProcess::HiddenProcess(QObject *parent) : QObject(parent), m_process(new QProcess(this))
+{
+    m_process->setStandardInputFile(QProcess::nullDevice());
+    m_process->setStandardOutputFile(QProcess::nullDevice());
+}
+
+bool HiddenProcess::Start(const QString &program, const QStringList &arguments,
+                          const QString &workingFolder, QString &error)
+{
+    if (IsRunning())
+        Stop();
+    m_process->setWorkingDirectory(workingFolder);
+    m_process->start(program, arguments);
+    if (!m_process->waitForStarted(kStartTimeoutMs)) {
+        error = m_process->errorString();
+        return false;
+    }
+    return true;
+}
+
+bool HiddenProcess::IsRunning() const
+{
+    return m_process->state() != QProcess::NotRunning;
+}
+
+bool HiddenProcess::Succeeded() const
+{
+    return !IsRunning() && m_process->exitStatus() == QProcess::NormalExit
+            && m_process->exitCode() == 0 && m_process->error() == QProcess::UnknownError;
+}
+
+QString HiddenProcess::ErrorText() const
+{
+    const QString output = QString::fromLocal8Bit(m_process->readAllStandardError()).trimmed();
+    if (!output.isEmpty())
+        return output;
+    if (m_process->exitStatus() == QProcess::CrashExit)
+        return QStringLiteral("the program crashed");
+    return m_process->errorString();
+}
+
+void HiddenProcess::Stop()
+{
+    m_process->kill();
+    m_process->waitForFinished();
+}

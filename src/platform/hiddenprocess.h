@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QProcess;
+
+// Starts another program without a window and without waiting for it; its state and its
+// own error output can be asked for later.
+class HiddenProcess : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit HiddenProcess(QObject *parent = nullptr);
+
+    bool Start(const QString &program, const QStringList &arguments,
+               const QString &workingFolder, QString &error);
+    bool IsRunning() const;
+    // Ended by itself with exit code 0.
+    bool Succeeded() const;
+    // What the program wrote to its error output, or why it could not run.
+    QString ErrorText() const;
+    void Stop();
+
+private:
+    QProcess *m_process;
+};

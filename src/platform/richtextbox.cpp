@@ -1,0 +1,326 @@
+#include "richtextbox.h"
+
+#include "rtfreader.h"
+#include "textcodec.h"
+
+#include <QFile>
+#include <QMetaObject>
+#include <QSaveFile>
+#include <QVBoxLayout>
+#include <Qsci/qsciscintilla.h>
+
+#include <algorithm>
+
+namespace {
+
+// Colour-table indices map to editor styles, stepping over the styles the editor reserves.
+constexpr int kFirstReservedStyle = 32, kReservedStyles = 8;
+
+char styleForColour(char colour)
+{
+    const int index = static_cast<unsigned char>(colour);
+    return char(index < kFirstReservedStyle ? index : index + kReservedStyles);
+}
+
+int colourForStyle(int style)
+{
+    return style < kFirstReservedStyle ? style : style - kReservedStyles;
+}
+
+// The editor's own colours for a document that brought none: the converter's table.
+const QList<QColor> kDefaultColours = { QColor(), QColor(5, 0, 215), QColor(18, 158, 67),
+                                        QColor(197, 168, 33) };
+
+} // namespace
+
+RichTextBox::RichTextBox(QWidget *parent) : QWidget(parent), m_sci(new QsciScintilla(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_sci);
+    setFocusProxy(m_sci);
+    configureEditor();
+    connect(m_sci, &QsciScintilla::SCN_MODIFIED, this,
+            [this](int position, int type, const char *, int, int linesAdded, int, int, int, int,
+                   int) { onModified(position, type, linesAdded); });
+}
+
+void RichTextBox::configureEditor()
+{
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETLEXER, QsciScintillaBase::SCLEX_CONTAINER);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT,
+                         "Arial");
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZEFRACTIONAL,
+                         QsciScintillaBase::STYLE_DEFAULT, 975L);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STYLECLEARALL);
+    for (int margin = 0; margin < 5; ++margin)
+        m_sci->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, margin, 0L);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETMARGINLEFT, 0UL, 4L);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    applyColourTable(kDefaultColours);
+}
+
+void RichTextBox::applyColourTable(const QList<QColor> &colours)
+{
+    m_colours = colours;
+    const QColor fallback(Qt::black);
+    for (int index = 0; index < colours.size() && index <= RtfDocument::maxColour; ++index) {
+        const QColor colour = colours[index].isValid() ? colours[index] : fallback;
+        m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETFORE,
+                             static_cast<unsigned char>(styleForColour(char(index))), colour);
+    }
+}
+
+QString RichTextBox::Text() const
+{
+    return QString::fromUtf8(utf8Text());
+}
+
+QByteArray RichTextBox::utf8Text() const
+{
+    const long length = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const auto *text = reinterpret_cast<const char *>(
+            m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    return QByteArray(text, length);
+}
+
+bool RichTextBox::hasText() const
+{
+    return m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) > 0;
+}
+
+void RichTextBox::setText(const QString &text)
+{
+    RtfDocument document;
+    document.text = text.toUtf8();
+    document.colours.fill(0, document.text.size());
+    loadDocument(document);
+    m_documentPath.clear();
+}
+
+RichTextBox::Result RichTextBox::LoadFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return { false, file.errorString() };
+    const QByteArray rtf = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return { false, file.errorString() };
+    loadDocument(RtfReader::read(rtf));
+    return { true, QString() };
+}
+
+void RichTextBox::loadDocument(const RtfDocument &document)
+{
+    m_loading = true;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(document.text.size()),
+                         document.text.constData());
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+
+    QList<QColor> colours;
+    for (const RtfColour &entry : document.colourTable) {
+        colours.append(entry.automatic ? QColor() : QColor(entry.red, entry.green, entry.blue));
+    }
+    applyColourTable(colours.isEmpty() ? kDefaultColours : colours);
+
+    QByteArray styles = document.colours;
+    if (std::any_of(styles.cbegin(), styles.cend(),
+                    [](char c) { return static_cast<unsigned char>(c) >= kFirstReservedStyle; })) {
+        std::transform(styles.cbegin(), styles.cend(), styles.begin(), styleForColour);
+    }
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0L);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
+                         styles.constData());
+
+    // New lines take the document's first terminator; CR LF when it has none.
+    const QByteArray &text = document.text;
+    const auto firstBreak =
+            std::find_if(text.cbegin(), text.cend(), [](char c) { return c == '\r' || c == '\n'; });
+    int eolMode = QsciScintillaBase::SC_EOL_CRLF;
+    if (firstBreak != text.cend() && *firstBreak == '\n')
+        eolMode = QsciScintillaBase::SC_EOL_LF;
+    else if (firstBreak != text.cend() && (firstBreak + 1 == text.cend() || firstBreak[1] != '\n'))
+        eolMode = QsciScintillaBase::SC_EOL_CR;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, eolMode);
+
+    m_format = document.format;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
+    m_dirtyFirst = m_dirtyLast = -1;
+    m_loading = false;
+}
+
+RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
+{
+    Q_ASSERT(type == 1); // the editor only ever writes plain text
+    Q_UNUSED(type);
+    const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8Text(), m_format);
+    // Written beside the target and renamed over it, so a failure leaves the old file whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return { false, file.errorString() };
+    if (file.write(encoded.bytes) != encoded.bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return { false, error };
+    }
+    if (!file.commit())
+        return { false, file.errorString() };
+    return { true, QString(), encoded.replaced };
+}
+
+qsizetype RichTextBox::bytePosition(int characterPosition) const
+{
+    if (characterPosition <= 0)
+        return 0;
+    const long position = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, 0UL,
+                                               long(characterPosition));
+    // The editor answers 0 for a position past the end.
+    return position > 0 ? position : m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+}
+
+int RichTextBox::characterPosition(qsizetype bytePosition) const
+{
+    return int(m_sci->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0UL,
+                                    long(bytePosition)));
+}
+
+int RichTextBox::Find(const QString &text, int start)
+{
+    if (text.isEmpty() || start < 0)
+        return -1;
+    // The editor's own search folds only ASCII letters; QString folds every letter.
+    const QString haystack = Text();
+    qsizetype from = 0;
+    for (int skipped = 0; skipped < start && from < haystack.size(); ++skipped)
+        from += haystack[from].isHighSurrogate() && from + 1 < haystack.size() ? 2 : 1;
+    if (from >= haystack.size())
+        return -1;
+    const qsizetype found = haystack.indexOf(text, from, Qt::CaseInsensitive);
+    if (found < 0)
+        return -1;
+    const int position = int(QStringView(haystack).first(found).toUcs4().size());
+    const int length = int(QStringView(haystack).sliced(found, text.size()).toUcs4().size());
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSEL, uintptr_t(bytePosition(position)),
+                         long(bytePosition(position + length)));
+    return position;
+}
+
+int RichTextBox::SelStart() const
+{
+    return characterPosition(m_sci->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART));
+}
+
+void RichTextBox::setSelStart(int position)
+{
+    const qsizetype at = bytePosition(position);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSEL, uintptr_t(at), long(at));
+}
+
+int RichTextBox::SelLength() const
+{
+    const long end = m_sci->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+    return characterPosition(end) - SelStart();
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    const int start = SelStart();
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSEL, uintptr_t(bytePosition(start)),
+                         long(bytePosition(start + std::max(length, 0))));
+}
+
+void RichTextBox::SetFocus()
+{
+    m_sci->setFocus(Qt::OtherFocusReason);
+}
+
+QColor RichTextBox::textColourAt(int position) const
+{
+    const int style = int(m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT,
+                                               uintptr_t(bytePosition(position))));
+    const int colour = colourForStyle(style);
+    if (colour < 0 || colour >= m_colours.size() || !m_colours[colour].isValid())
+        return QColor(Qt::black);
+    return m_colours[colour];
+}
+
+void RichTextBox::onModified(int position, int type, int linesAdded)
+{
+    if (m_loading
+        || !(type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)))
+        return;
+    const qsizetype line =
+            m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
+    const qsizetype last = line + std::max(linesAdded, 0);
+    if (m_dirtyFirst < 0) {
+        m_dirtyFirst = line;
+        m_dirtyLast = last;
+    } else {
+        if (line <= m_dirtyLast) // lines inserted or removed above keep the range in step
+            m_dirtyLast = std::max(line, m_dirtyLast + linesAdded);
+        m_dirtyFirst = std::min(m_dirtyFirst, line);
+        m_dirtyLast = std::max(m_dirtyLast, last);
+    }
+    if (!m_recolourQueued) {
+        m_recolourQueued = true;
+        QMetaObject::invokeMethod(this, &RichTextBox::recolourEditedLines, Qt::QueuedConnection);
+    }
+}
+
+bool RichTextBox::hasStyles(qsizetype start, const QByteArray &styles) const
+{
+    for (qsizetype i = 0; i < styles.size(); ++i) {
+        const long style =
+                m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, uintptr_t(start + i));
+        if (style != static_cast<unsigned char>(styles[i]))
+            return false;
+    }
+    return true;
+}
+
+void RichTextBox::recolourEditedLines()
+{
+    m_recolourQueued = false;
+    if (m_dirtyFirst < 0 || !m_colourer)
+        return;
+    const qsizetype lineCount = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT);
+    const qsizetype first = std::min(m_dirtyFirst, lineCount - 1);
+    const qsizetype last = std::min(m_dirtyLast, lineCount - 1);
+    m_dirtyFirst = m_dirtyLast = -1;
+
+    char carried = 0;
+    if (first > 0) {
+        const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(first));
+        carried = char(colourForStyle(
+                int(m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, start - 1))));
+    }
+    // Past the edited lines, plain lines inherit the colour before them: go on until a line
+    // keeps the colours it had, after which nothing further can change.
+    for (qsizetype line = first; line < lineCount; ++line) {
+        const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line));
+        const long end = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, uintptr_t(line));
+        const long next = line + 1 < lineCount
+                ? m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line + 1))
+                : end;
+        const auto *text = reinterpret_cast<const char *>(m_sci->SendScintilla(
+                QsciScintillaBase::SCI_GETRANGEPOINTER, uintptr_t(start), end - start));
+        QByteArray styles(next - start, Qt::Uninitialized);
+        carried = m_colourer(QByteArrayView(text, end - start), next - end, carried,
+                             styles.data());
+        std::transform(styles.cbegin(), styles.cend(), styles.begin(), styleForColour);
+        if (line > last && hasStyles(start, styles))
+            break;
+        m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(start), 0L);
+        m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
+                             styles.constData());
+    }
+    const long length = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(length), 0L);
+}

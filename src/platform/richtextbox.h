@@ -1,0 +1,81 @@
+#pragma once
+
+#include "textformat.h"
+
+#include <QByteArrayView>
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QsciScintilla;
+struct RtfDocument;
+
+// One of the four editors. It loads colour-coded RTF documents, saves plain text in the
+// document's own encoding and terminators, finds text, and keeps the colours of edited lines
+// up to date through a line colourer supplied by the application.
+class RichTextBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Result
+    {
+        bool ok = false;
+        QString error;
+        qsizetype replaced = 0; // characters the file's encoding could not hold, written as '?'
+    };
+
+    // Colours one line (UTF-8, then its terminator bytes) given the colour carried in from the
+    // line before; returns the colour carried out.
+    using LineColourer =
+            std::function<char(QByteArrayView line, qsizetype terminatorLength, char carriedIn,
+                               char *colours)>;
+
+    explicit RichTextBox(QWidget *parent = nullptr);
+
+    QString Text() const;
+    void setText(const QString &text);
+    bool hasText() const;
+    QByteArray utf8Text() const;
+
+    Result LoadFile(const QString &path);
+    void loadDocument(const RtfDocument &document);
+    Result SaveFile(const QString &path, int type = 1);
+
+    int Find(const QString &text, int start);
+    int SelStart() const;
+    void setSelStart(int position);
+    int SelLength() const;
+    void setSelLength(int length);
+    void SetFocus();
+
+    // The file the document came from, and how it is stored there.
+    QString documentPath() const { return m_documentPath; }
+    void setDocumentPath(const QString &path) { m_documentPath = path; }
+    TextFormat documentFormat() const { return m_format; }
+
+    void setLineColourer(LineColourer colourer) { m_colourer = std::move(colourer); }
+    // Recolours the lines edited since the last call; runs by itself once control returns to
+    // the event loop.
+    void recolourEditedLines();
+    QColor textColourAt(int position) const;
+
+private:
+    void configureEditor();
+    void applyColourTable(const QList<QColor> &colours);
+    void onModified(int position, int type, int linesAdded);
+    qsizetype bytePosition(int characterPosition) const;
+    int characterPosition(qsizetype bytePosition) const;
+    bool hasStyles(qsizetype start, const QByteArray &styles) const;
+
+    QsciScintilla *m_sci;
+    QString m_documentPath;
+    TextFormat m_format;
+    LineColourer m_colourer;
+    QList<QColor> m_colours;
+    bool m_loading = false;
+    bool m_recolourQueued = false;
+    qsizetype m_dirtyFirst = -1, m_dirtyLast = -1;
+};

@@ -1,0 +1,309 @@
+#include "rtfreader.h"
+
+#include "textcodec.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype kMaxGroupDepth = 4096;
+constexpr qsizetype kMaxWordLength = 32;
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Destinations whose text is not part of the document.
+bool isSkippedDestination(QByteArrayView word)
+{
+    static const QByteArrayView skipped[] = {
+        "fonttbl",   "stylesheet", "info",      "pict",      "header",     "footer",
+        "headerl",   "headerr",    "footerl",   "footerr",   "footnote",   "fldinst",
+        "object",    "themedata",  "listtable", "listoverridetable",       "rsidtbl",
+        "generator", "filetbl",    "revtbl",    "xmlnstbl",  "latentstyles", "datastore",
+        "colorschememapping",
+    };
+    return std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped);
+}
+
+} // namespace
+
+RtfDocument RtfReader::read(QByteArrayView rtf)
+{
+    RtfReader reader(rtf);
+    reader.run();
+    reader.m_doc.format = reader.m_layout.format;
+    return std::move(reader.m_doc);
+}
+
+void RtfReader::run()
+{
+    m_doc.text.reserve(m_in.size());
+    m_doc.colours.reserve(m_in.size());
+    while (m_pos < m_in.size()) {
+        const char c = m_in[m_pos++];
+        switch (c) {
+        case '{':
+            openGroup();
+            break;
+        case '}':
+            closeGroup();
+            break;
+        case '\\':
+            readControl();
+            break;
+        case '\r':
+        case '\n':
+            break; // line breaks in RTF source are not text
+        default:
+            textByte(static_cast<unsigned char>(c));
+            break;
+        }
+    }
+}
+
+void RtfReader::openGroup()
+{
+    m_fallbackToSkip = 0;
+    if (m_groups.size() >= kMaxGroupDepth) {
+        ++m_groupsBeyondLimit;
+        return;
+    }
+    m_groups.append(m_groups.last());
+}
+
+void RtfReader::closeGroup()
+{
+    m_fallbackToSkip = 0;
+    if (m_groupsBeyondLimit > 0) {
+        --m_groupsBeyondLimit;
+        return;
+    }
+    if (m_groups.size() <= 1)
+        return; // an unbalanced close; keep reading
+    const Destination closed = m_groups.last().destination;
+    m_groups.removeLast();
+    if (closed == Destination::Layout && m_groups.last().destination != Destination::Layout) {
+        m_layout = TextLayout::fromText(m_layoutText);
+        m_layoutText.clear();
+    }
+}
+
+void RtfReader::readControl()
+{
+    if (m_pos >= m_in.size())
+        return;
+    const char c = m_in[m_pos];
+    if (isLetter(c)) {
+        const qsizetype start = m_pos;
+        while (m_pos < m_in.size() && isLetter(m_in[m_pos]))
+            ++m_pos;
+        const QByteArrayView word = m_in.sliced(start, std::min(m_pos - start, kMaxWordLength));
+        bool negative = false;
+        if (m_pos + 1 < m_in.size() && m_in[m_pos] == '-' && isDigit(m_in[m_pos + 1])) {
+            negative = true;
+            ++m_pos;
+        }
+        bool hasParameter = false;
+        qint64 parameter = 0;
+        while (m_pos < m_in.size() && isDigit(m_in[m_pos])) {
+            hasParameter = true;
+            parameter = std::min<qint64>(parameter * 10 + (m_in[m_pos] - '0'), 1LL << 40);
+            ++m_pos;
+        }
+        if (m_pos < m_in.size() && m_in[m_pos] == ' ')
+            ++m_pos;
+        controlWord(word, hasParameter, negative ? -parameter : parameter);
+        return;
+    }
+    ++m_pos;
+    switch (c) {
+    case '\'': {
+        const int high = m_pos < m_in.size() ? hexValue(m_in[m_pos]) : -1;
+        const int low = m_pos + 1 < m_in.size() ? hexValue(m_in[m_pos + 1]) : -1;
+        if (high < 0 || low < 0)
+            return;
+        m_pos += 2;
+        textByte(static_cast<unsigned char>(high * 16 + low));
+        return;
+    }
+    case '*':
+        m_groups.last().destination = Destination::Skip;
+        return;
+    case '\r':
+    case '\n':
+        controlWord("par", false, 0);
+        return;
+    case '~':
+        if (m_groups.last().destination == Destination::Text)
+            emitCodePoint(0xA0);
+        return;
+    case '\\':
+    case '{':
+    case '}':
+        textByte(static_cast<unsigned char>(c));
+        return;
+    default:
+        return; // other control symbols carry nothing we show
+    }
+}
+
+void RtfReader::controlWord(QByteArrayView word, bool hasParameter, qint64 parameter)
+{
+    Group &group = m_groups.last();
+    if (word == TextLayout::destinationWord) {
+        group.destination = Destination::Layout;
+        return;
+    }
+    if (group.destination == Destination::Skip || group.destination == Destination::Layout)
+        return;
+    if (word == "colortbl") {
+        group.destination = Destination::ColourTable;
+        m_colourBeingRead = {};
+        return;
+    }
+    if (group.destination == Destination::ColourTable) {
+        const auto component = static_cast<unsigned char>(std::clamp<qint64>(parameter, 0, 255));
+        if (word == "red")
+            m_colourBeingRead.red = component;
+        else if (word == "green")
+            m_colourBeingRead.green = component;
+        else if (word == "blue")
+            m_colourBeingRead.blue = component;
+        else
+            return;
+        m_colourBeingRead.automatic = false;
+        return;
+    }
+    if (isSkippedDestination(word)) {
+        group.destination = Destination::Skip;
+        return;
+    }
+    if (word == "bin") {
+        m_pos += std::clamp<qint64>(parameter, 0, m_in.size() - m_pos);
+        return;
+    }
+    if (m_fallbackToSkip > 0) {
+        --m_fallbackToSkip;
+        return;
+    }
+    if (word == "par" || word == "line") {
+        emitParagraph();
+    } else if (word == "tab") {
+        emitCodePoint('\t');
+    } else if (word == "cf") {
+        group.colour = int(std::clamp<qint64>(parameter, 0, RtfDocument::maxColour + 1));
+    } else if (word == "plain") {
+        group.colour = 0;
+    } else if (word == "uc") {
+        group.unicodeSkip = int(std::clamp<qint64>(parameter, 0, 16));
+    } else if (word == "u" && hasParameter) {
+        emitCodeUnit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
+        m_fallbackToSkip = group.unicodeSkip;
+    }
+}
+
+void RtfReader::textByte(unsigned char byte)
+{
+    switch (m_groups.last().destination) {
+    case Destination::Skip:
+        return;
+    case Destination::Layout:
+        if (m_layoutText.size() < m_in.size())
+            m_layoutText.append(char(byte));
+        return;
+    case Destination::ColourTable:
+        colourTableByte(char(byte));
+        return;
+    case Destination::Text:
+        break;
+    }
+    if (m_fallbackToSkip > 0) {
+        --m_fallbackToSkip;
+        return;
+    }
+    emitCodeUnit(TextCodec::fromWindows1252(byte));
+}
+
+void RtfReader::colourTableByte(char c)
+{
+    if (c != ';')
+        return;
+    m_doc.colourTable.append(m_colourBeingRead);
+    m_colourBeingRead = {};
+}
+
+void RtfReader::emitCodeUnit(char16_t unit)
+{
+    if (QChar::isHighSurrogate(unit)) {
+        if (m_pendingHighSurrogate) {
+            m_pendingHighSurrogate = 0;
+            emitCodePoint(0xFFFD);
+        }
+        m_pendingHighSurrogate = unit;
+        return;
+    }
+    if (QChar::isLowSurrogate(unit)) {
+        if (!m_pendingHighSurrogate) {
+            emitCodePoint(0xFFFD);
+            return;
+        }
+        const char32_t ch = QChar::surrogateToUcs4(m_pendingHighSurrogate, unit);
+        m_pendingHighSurrogate = 0;
+        emitCodePoint(ch);
+        return;
+    }
+    emitCodePoint(unit);
+}
+
+void RtfReader::emitCodePoint(char32_t ch)
+{
+    if (m_pendingHighSurrogate && !QChar::isLowSurrogate(ch)) {
+        m_pendingHighSurrogate = 0;
+        emitCodePoint(0xFFFD);
+    }
+    char buffer[4];
+    qsizetype length = 0;
+    if (ch < 0x80) {
+        buffer[length++] = char(ch);
+    } else if (ch < 0x800) {
+        buffer[length++] = char(0xC0 | (ch >> 6));
+        buffer[length++] = char(0x80 | (ch & 0x3F));
+    } else if (ch < 0x10000) {
+        buffer[length++] = char(0xE0 | (ch >> 12));
+        buffer[length++] = char(0x80 | ((ch >> 6) & 0x3F));
+        buffer[length++] = char(0x80 | (ch & 0x3F));
+    } else {
+        buffer[length++] = char(0xF0 | (ch >> 18));
+        buffer[length++] = char(0x80 | ((ch >> 12) & 0x3F));
+        buffer[length++] = char(0x80 | ((ch >> 6) & 0x3F));
+        buffer[length++] = char(0x80 | (ch & 0x3F));
+    }
+    const int colour = m_groups.last().colour;
+    m_doc.text.append(buffer, length);
+    m_doc.colours.append(length, char(colour > RtfDocument::maxColour ? 0 : colour));
+}
+
+void RtfReader::emitParagraph()
+{
+    const QByteArrayView end = lineEndBytes(m_layout.takeLineEnd());
+    for (char c : end)
+        emitCodePoint(static_cast<unsigned char>(c));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QTabBar;
+class QFrame;
+
+// A strip of tabs over a framed page area. The editors are not its children: they lie over the
+// page area and the window shows the one that belongs to the active tab.
+class SSTab : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SSTab(int tabCount, QWidget *parent = nullptr);
+
+    int Tab() const;
+    // Making another tab active raises Click, exactly as a user's click does.
+    void setTab(int index);
+    int Tabs() const;
+    QString TabCaption(int index) const;
+    void setTabCaption(int index, const QString &caption);
+    void setTabHeight(int pixels);
+
+signals:
+    void Click();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QTabBar *m_bar;
+    QFrame *m_page;
+};

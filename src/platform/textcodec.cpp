@@ -1,0 +1,151 @@
+#include "textcodec.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<char16_t, 32> kHighControlRange = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+
+// Length of the UTF-8 sequence starting at bytes[i], or 0 when it is not well formed
+// (overlong forms, surrogates and code points above U+10FFFF are refused).
+qsizetype utf8SequenceLength(QByteArrayView bytes, qsizetype i)
+{
+    const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = at(i);
+    if (lead < 0x80)
+        return 1;
+    qsizetype length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    if (at(i + 1) < low || at(i + 1) > high)
+        return 0;
+    for (qsizetype k = 2; k < length; ++k) {
+        if (at(i + k) < 0x80 || at(i + k) > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+// The code point of a well-formed sequence of the given length.
+char32_t decodeSequence(QByteArrayView bytes, qsizetype i, qsizetype length)
+{
+    static constexpr unsigned char leadMask[] = { 0, 0x7F, 0x1F, 0x0F, 0x07 };
+    char32_t ch = static_cast<unsigned char>(bytes[i]) & leadMask[length];
+    for (qsizetype k = 1; k < length; ++k)
+        ch = (ch << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+    return ch;
+}
+
+void appendWindows1252(QByteArray &out, char32_t ch, qsizetype &replaced)
+{
+    const int byte = TextCodec::toWindows1252(ch);
+    if (byte < 0) {
+        out.append('?');
+        ++replaced;
+    } else {
+        out.append(static_cast<char>(byte));
+    }
+}
+
+} // namespace
+
+namespace TextCodec {
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype length = utf8SequenceLength(bytes, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+char16_t fromWindows1252(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return kHighControlRange[byte - 0x80];
+    return byte;
+}
+
+int toWindows1252(char32_t ch)
+{
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
+        return static_cast<int>(ch);
+    for (int i = 0; i < int(kHighControlRange.size()); ++i) {
+        if (kHighControlRange[i] == ch)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+Decoded decode(QByteArrayView bytes)
+{
+    Decoded result;
+    if (isValidUtf8(bytes)) {
+        result.format.encoding = TextEncoding::Utf8;
+        if (bytes.startsWith(kUtf8Bom)) {
+            result.format.byteOrderMark = true;
+            bytes = bytes.sliced(kUtf8Bom.size());
+        }
+        result.text = QString::fromUtf8(bytes);
+        return result;
+    }
+    result.format.encoding = TextEncoding::Windows1252;
+    result.text.resize(bytes.size());
+    char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = fromWindows1252(static_cast<unsigned char>(bytes[i]));
+    return result;
+}
+
+Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format)
+{
+    Encoded result;
+    if (format.encoding == TextEncoding::Utf8) {
+        if (format.byteOrderMark)
+            result.bytes = kUtf8Bom;
+        result.bytes.append(utf8);
+        return result;
+    }
+    result.bytes.reserve(utf8.size());
+    for (qsizetype i = 0; i < utf8.size();) {
+        const qsizetype length = utf8SequenceLength(utf8, i);
+        if (length == 0) { // not expected from the editor; keep going rather than lose text
+            result.bytes.append('?');
+            ++result.replaced;
+            ++i;
+            continue;
+        }
+        appendWindows1252(result.bytes, decodeSequence(utf8, i, length), result.replaced);
+        i += length;
+    }
+    return result;
+}
+
+} // namespace TextCodec

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "textformat.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// Reading and writing the bytes of a user's file. A file that is valid UTF-8 is read as UTF-8;
+// anything else as Windows-1252, where the five bytes that code page leaves undefined become the
+// C1 characters of the same value so that every byte survives a round trip.
+namespace TextCodec {
+
+struct Decoded
+{
+    QString text;
+    TextFormat format;
+};
+
+struct Encoded
+{
+    QByteArray bytes;
+    qsizetype replaced = 0; // characters the encoding cannot hold, written as '?'
+};
+
+bool isValidUtf8(QByteArrayView bytes);
+Decoded decode(QByteArrayView bytes);
+
+char16_t fromWindows1252(unsigned char byte);
+// The Windows-1252 byte for a character, or -1 when the code page has none.
+int toWindows1252(char32_t ch);
+
+// Encodes editor text, given as UTF-8, into the document's own format.
+Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format);
+
+} // namespace TextCodec

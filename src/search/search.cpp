@@ -1,0 +1,40 @@
+#include "search.h"
+
+#include "app/form1.h"
+#include "platform/richtextbox.h"
+#include "platform/sstab.h"
+
+#include <QLineEdit>
+
+#include <limits>
+
+void FindFirst(form1 &form)
+{
+    form.searchptr = 0;
+    SearchActiveEditor(form, form.searchptr);
+}
+
+void FindNext(form1 &form)
+{
+    if (form.searchptr < std::numeric_limits<qint32>::max())
+        ++form.searchptr;
+    SearchActiveEditor(form, form.searchptr);
+}
+
+void SearchActiveEditor(form1 &form, qint32 &searchptr)
+{
+    const QString text = form.txtSearch->text();
+    const int slot = form.SSTab1->Tab();
+    if (slot < 0 || slot >= form1::SlotCount)
+        return;
+    RichTextBox &editor = form.editor(slot);
+    const int found = editor.Find(text, searchptr);
+    if (found < 0) {
+        form.MsgBox(text + QStringLiteral(" not found."));
+    } else {
+        searchptr = found;
+        editor.setSelStart(searchptr);
+        editor.setSelLength(int(text.toUcs4().size()));
+    }
+    editor.SetFocus();
+}

@@ -1,0 +1,67 @@
+#include "editorslots.h"
+
+#include "app/form1.h"
+#include "platform/filesystem.h"
+#include "platform/richtextbox.h"
+#include "platform/sstab.h"
+
+namespace {
+const QString kLoadingCaption = QStringLiteral("Loading . . . .");
+}
+
+int FirstEmptySlot(const form1 &form)
+{
+    for (int slot = 0; slot < form1::SlotCount; ++slot) {
+        if (!form.editor(slot).hasText())
+            return slot;
+    }
+    return -1;
+}
+
+bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
+                   const QString &sourcePath)
+{
+    const int slot = FirstEmptySlot(form);
+    if (slot < 0) {
+        form.MsgBox(QStringLiteral("Please close a file before opening another."));
+        return false;
+    }
+    const QString previousCaption = form.SSTab1->TabCaption(slot);
+    form.SSTab1->setTabCaption(slot, kLoadingCaption);
+    form.repaint();
+    RichTextBox &editor = form.editor(slot);
+    const RichTextBox::Result loaded = editor.LoadFile(documentPath);
+    if (!loaded.ok) {
+        form.SSTab1->setTabCaption(slot, previousCaption);
+        form.Warning(CouldNotOpenMessage(sourcePath, loaded.error));
+        return false;
+    }
+    editor.setDocumentPath(sourcePath);
+    form.SSTab1->setTabCaption(slot, title);
+    form.CurrentFile = title;
+    ActivateSlot(form, slot);
+    return true;
+}
+
+void ShowActiveSlot(form1 &form)
+{
+    const int active = form.SSTab1->Tab();
+    if (active < 0 || active >= form1::SlotCount)
+        return;
+    for (int slot = 0; slot < form1::SlotCount; ++slot)
+        form.editor(slot).setVisible(slot == active);
+    form.CurrentFile = form.SSTab1->TabCaption(active);
+}
+
+void ActivateSlot(form1 &form, int slot)
+{
+    if (form.SSTab1->Tab() != slot)
+        form.SSTab1->setTab(slot);
+    else
+        ShowActiveSlot(form);
+}
+
+QString CouldNotOpenMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Could not open %1: %2.").arg(FileSystem::displayPath(path), reason);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class form1;
+
+// The four editor slots: a tab and its editor each. A slot is empty while its editor holds no
+// text; it remembers the file it was loaded from, so that Save always writes that file.
+
+int FirstEmptySlot(const form1 &form);
+
+// Loads the temporary document `documentPath`, converted from `sourcePath`, into the first empty
+// slot under `title` and makes that slot the active tab. On failure the user is told why and
+// every slot stays as it was.
+bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
+                   const QString &sourcePath);
+
+// Shows the active tab's editor and takes its caption as the current file.
+void ShowActiveSlot(form1 &form);
+
+// Makes `slot` the active tab, raising the same notification as a click on it.
+void ActivateSlot(form1 &form, int slot);
+
+QString CouldNotOpenMessage(const QString &path, const QString &reason);

@@ -1,0 +1,267 @@
+#include "convert/colorizer.h"
+#include "convert/lineclassifier.h"
+#include "platform/richtextbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+const QColor kBlue(5, 0, 215), kGreen(18, 158, 67), kGold(197, 168, 33), kBlack(Qt::black);
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestRichTextBox : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // Opens bytes the way the program does: file -> converter -> temporary document -> editor.
+    void open(RichTextBox &editor, const QByteArray &bytes)
+    {
+        const QString input = m_dir.filePath("input.ini");
+        writeAll(input, bytes);
+        QStringList lines;
+        QString hunk;
+        const ColorizeResult converted = ColorizeFile(input, lines, hunk);
+        QVERIFY2(converted.ok, qPrintable(converted.error));
+        const RichTextBox::Result loaded = editor.LoadFile(converted.documentPath);
+        QFile::remove(converted.documentPath);
+        QVERIFY2(loaded.ok, qPrintable(loaded.error));
+    }
+
+    QByteArray save(RichTextBox &editor, qsizetype *replaced = nullptr)
+    {
+        const QString output = m_dir.filePath("output.ini");
+        const RichTextBox::Result saved = editor.SaveFile(output, 1);
+        if (!saved.ok)
+            return "<save failed: " + saved.error.toUtf8() + ">";
+        if (replaced)
+            *replaced = saved.replaced;
+        return readAll(output);
+    }
+
+    void type(RichTextBox &editor, int position, const QString &text)
+    {
+        editor.setSelStart(position);
+        for (const uint ch : text.toUcs4()) { // a key event per character, any character
+            const QString one = QString::fromUcs4(reinterpret_cast<const char32_t *>(&ch), 1);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, one);
+            QCoreApplication::sendEvent(editor.focusProxy(), &press);
+        }
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void roundTripIsByteExact_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray every1252;
+        for (int byte = 0; byte < 256; ++byte)
+            every1252.append(char(byte));
+
+        QTest::newRow("CR LF") << QByteArray("[a]\r\nk = v\r\n; c\r\nplain\r\n");
+        QTest::newRow("LF") << QByteArray("[a]\nk = v\n\nplain\n");
+        QTest::newRow("CR") << QByteArray("[a]\rk = v\r");
+        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd\n\r\n\r\re");
+        QTest::newRow("no final terminator") << QByteArray("[a]\r\nk=v");
+        QTest::newRow("only terminators") << QByteArray("\r\n\n\r");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("utf-8") << QByteArray("name = caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x98\x80\r\n");
+        QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF[\xC3\xA9]\r\n");
+        QTest::newRow("windows-1252, every byte") << every1252;
+        QTest::newRow("every byte, twice, with lines") << every1252 + "\r\n" + every1252;
+        QTest::newRow("braces and backslashes") << QByteArray("x = {a}\\{b\\}\\\\\r\n}{\r\n");
+        QTest::newRow("rtf-looking text")
+                << QByteArray("{\\rtf1\\ansi{\\colortbl ;\\red1;}\\cf1 x\\par }\r\n\\'e9\\u233?\r\n");
+        QTest::newRow("nul and controls") << QByteArray("a\0b\tc\x1b\x7f", 8);
+        QTest::newRow("1 MB line") << QByteArray(1 << 20, 'k') + "=" + QByteArray(1000, 'v');
+    }
+
+    void roundTripIsByteExact()
+    {
+        QFETCH(QByteArray, bytes);
+        RichTextBox editor;
+        open(editor, bytes);
+        qsizetype replaced = -1;
+        QCOMPARE(save(editor, &replaced), bytes);
+        QCOMPARE(replaced, 0);
+    }
+
+    void showsTheConverterColours()
+    {
+        RichTextBox editor;
+        open(editor, "[Main]\r\nname = alpha\r\n; note\r\nflag\r\n");
+        const auto colourAt = [&](const char *needle) {
+            return editor.textColourAt(editor.Text().indexOf(QLatin1String(needle)));
+        };
+        QCOMPARE(colourAt("[Main]"), kBlue);
+        QCOMPARE(colourAt("name ="), kGold);
+        QCOMPARE(colourAt("="), kGold);
+        QCOMPARE(colourAt("alpha"), kBlack);
+        QCOMPARE(colourAt("; note"), kGreen);
+        QCOMPARE(colourAt("flag"), kGreen); // a plain line carries the colour before it
+    }
+
+    void recoloursEditedLinesAndTheirFollowers()
+    {
+        RichTextBox editor;
+        editor.setLineColourer(&LineClassifier::colourLine);
+        open(editor, "key\r\nplain\r\nmore\r\n[s]\r\nafter\r\n");
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("plain")), kBlack);
+
+        type(editor, 0, ";"); // the first line becomes a comment, carried by the plain lines
+        QCOMPARE(editor.textColourAt(0), kGreen);
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("plain")), kGreen);
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("more")), kGreen);
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("[s]")), kBlue);
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("after")), kBlue);
+
+        type(editor, editor.Text().indexOf("plain") + 5, "=1"); // a key/value line now
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("plain")), kGold);
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("1")), kBlack);
+        QCOMPARE(editor.textColourAt(editor.Text().indexOf("more")), kBlack);
+    }
+
+    void newLinesTakeTheFirstTerminator_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("LF file") << QByteArray("a\nb\r\n") << QByteArray("\na\nb\r\n");
+        QTest::newRow("CR file") << QByteArray("a\r") << QByteArray("\ra\r");
+        QTest::newRow("no terminator") << QByteArray("a") << QByteArray("\r\na");
+    }
+
+    void newLinesTakeTheFirstTerminator()
+    {
+        QFETCH(QByteArray, bytes);
+        RichTextBox editor;
+        open(editor, bytes);
+        editor.show();
+        editor.setSelStart(0);
+        QTest::keyClick(editor.focusProxy(), Qt::Key_Return);
+        QTEST(save(editor), "saved");
+    }
+
+    void windows1252SaveCountsReplacements()
+    {
+        RichTextBox editor;
+        open(editor, "caf\xE9\r\n");
+        type(editor, 0, QString::fromUtf8("\u20AC\u4E2D"));
+        qsizetype replaced = 0;
+        QCOMPARE(save(editor, &replaced), QByteArray("\x80?caf\xE9\r\n"));
+        QCOMPARE(replaced, 1);
+    }
+
+    void findCountsCharactersAndIgnoresCase_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("found");
+
+        QTest::newRow("at zero") << QByteArray("abc") << "a" << 0 << 0;
+        QTest::newRow("from one skips zero") << QByteArray("abc") << "a" << 1 << -1;
+        QTest::newRow("ascii case") << QByteArray("x alpha") << "ALPHA" << 0 << 2;
+        QTest::newRow("after multibyte") << QByteArray("\xC3\xA9\xE4\xB8\xAD=b") << "b" << 0 << 3;
+        QTest::newRow("non-ascii case") << QByteArray("x \xC3\xA9t\xC3\xA9") << QString::fromUtf8("\u00C9T\u00C9") << 0 << 2;
+        QTest::newRow("past the end") << QByteArray("abc") << "c" << 10 << -1;
+        QTest::newRow("empty needle") << QByteArray("abc") << "" << 0 << -1;
+    }
+
+    void findCountsCharactersAndIgnoresCase()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, needle);
+        QFETCH(int, start);
+        RichTextBox editor;
+        open(editor, bytes);
+        QTEST(editor.Find(needle, start), "found");
+    }
+
+    void selectionInCharacters()
+    {
+        RichTextBox editor;
+        open(editor, "\xC3\xA9\xC3\xA9xyz");
+        editor.setSelStart(2);
+        editor.setSelLength(2);
+        QCOMPARE(editor.SelStart(), 2);
+        QCOMPARE(editor.SelLength(), 2);
+    }
+
+    void failedSaveLeavesTheOldFileWhole()
+    {
+        RichTextBox editor;
+        open(editor, "new text");
+        const QString folder = m_dir.filePath("locked");
+        QVERIFY(QDir().mkpath(folder));
+        const QString target = folder + "/file.ini";
+        writeAll(target, "old text");
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const RichTextBox::Result saved = editor.SaveFile(target, 1);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ExeOwner);
+        if (saved.ok && getuid() == 0)
+            QSKIP("root writes into read-only folders");
+        QVERIFY(!saved.ok);
+        QVERIFY(!saved.error.isEmpty());
+        QCOMPARE(readAll(target), QByteArray("old text"));
+    }
+
+    void saveIntoAMissingFolderFails()
+    {
+        RichTextBox editor;
+        open(editor, "x");
+        const QString notAFolder = m_dir.filePath("plain.txt");
+        writeAll(notAFolder, "old");
+        const RichTextBox::Result saved = editor.SaveFile(notAFolder + "/file.ini", 1);
+        QVERIFY(!saved.ok);
+        QVERIFY(!saved.error.isEmpty());
+        QCOMPARE(readAll(notAFolder), QByteArray("old"));
+    }
+
+    void saveKeepsPermissions()
+    {
+        RichTextBox editor;
+        open(editor, "x");
+        const QString target = m_dir.filePath("script.ini");
+        writeAll(target, "old");
+        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                | QFileDevice::ExeOwner | QFileDevice::ReadGroup;
+        QFile::setPermissions(target, permissions);
+        QVERIFY(editor.SaveFile(target, 1).ok);
+        QCOMPARE(QFile::permissions(target) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser
+                                                 | QFileDevice::ExeUser),
+                 permissions);
+    }
+
+    void loadFailureLeavesTheEditorAlone()
+    {
+        RichTextBox editor;
+        open(editor, "keep");
+        QVERIFY(!editor.LoadFile(m_dir.filePath("missing.rtf")).ok);
+        QCOMPARE(editor.Text(), QString("keep"));
+    }
+};
+
+QTEST_MAIN(TestRichTextBox)
+#include "tst_richtextbox.moc"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QStringList>
+
+// Answers the program's dialogs from a script instead of a modal loop, and keeps every message
+// the program showed. An empty answer is a cancel.
+class ScriptedDialogs final : public Dialogs
+{
+public:
+    QStringList openAnswers;
+    QStringList saveAnswers;
+    QStringList messages;
+    int openAsked = 0, saveAsked = 0;
+
+    QString getOpenFileName(QWidget *, const QString &) override
+    {
+        ++openAsked;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString getSaveFileName(QWidget *, const QString &) override
+    {
+        ++saveAsked;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    void information(QWidget *, const QString &text) override { messages.append(text); }
+    void warning(QWidget *, const QString &text) override { messages.append(text); }
+};
