@@ -85,7 +85,7 @@ void frmAbout::cmdOK_Click()
 {
     m_mainWindow.activateWindow();
     m_mainWindow.setFocus();
-    close();
+    accept(); // closes, and the dialog deletes itself
 }
 
 void frmAbout::reject()

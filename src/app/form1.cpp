@@ -21,6 +21,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
 
 namespace {
 // Design size of the client area, in twips.
@@ -174,9 +177,11 @@ double form1::HeightTwips() const
 
 void form1::setOuterSizeTwips(double width, double height)
 {
+    // Whole pixels, rounded up so that a minimum size is never missed by a fraction.
     const QSize frame = frameGeometry().size() - size();
-    resize(Twips::toPixels(width, this) - frame.width(),
-           Twips::toPixels(height, this) - frame.height());
+    const double pixelsPerTwip = Twips::fromPixels(1, this) > 0 ? 1 / Twips::fromPixels(1, this) : 0;
+    resize(int(std::ceil(width * pixelsPerTwip)) - frame.width(),
+           int(std::ceil(height * pixelsPerTwip)) - frame.height());
 }
 
 // Menu items and buttons share one implementation per command.
@@ -266,12 +271,18 @@ void form1::Form_Load()
 
 void form1::Form_Resize()
 {
-    const auto plan = FormLayout::plan(float(WidthTwips()), float(HeightTwips()), isMinimized());
+    auto plan = FormLayout::plan(float(WidthTwips()), float(HeightTwips()), isMinimized());
     if (!plan)
         return;
-    if (plan->sizeCorrected)
+    if (plan->sizeCorrected) {
         setOuterSizeTwips(plan->windowWidth, plan->windowHeight);
-    // Laid out for the corrected size now: Qt may deliver the resize later, or not at all.
+        // Lay out for the size the window took, which whole pixels may round; and once more
+        // when control returns, since a window system may apply the size only later.
+        if (const auto resized = FormLayout::plan(float(WidthTwips()), float(HeightTwips()), false);
+            !resized->sizeCorrected)
+            plan = resized;
+        QTimer::singleShot(0, this, &form1::Form_Resize);
+    }
     const auto place = [this](QWidget *widget, const TwipsRect &r) {
         widget->setGeometry(Twips::toPixels(r.left, r.top, r.width, r.height, this));
     };

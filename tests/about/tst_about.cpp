@@ -1,0 +1,78 @@
+#include "about/frmabout.h"
+#include "support/formfixture.h"
+
+#include <QApplication>
+#include <QLabel>
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+
+    static int openDialogs()
+    {
+        int count = 0;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            count += qobject_cast<frmAbout *>(window) && window->isVisible() ? 1 : 0;
+        return count;
+    }
+
+private slots:
+    void initTestCase() { QApplication::setApplicationName("Morvane"); }
+
+    void showsTitleAndVersion()
+    {
+        FormFixture f;
+        f.form.mnuAbout_Click();
+        frmAbout *about = f.form.aboutDialog();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QString("About Morvane"));
+        QCOMPARE(about->lblTitle->text(), QString("Morvane"));
+        QCOMPARE(about->lblVersion->text(), QString("Version 1.1.0"));
+        QVERIFY(about->lblDisclaimer->text().endsWith(
+                "Make sure you backup your ini files before editing!"));
+        QVERIFY(about->parent() == nullptr);
+    }
+
+    void atMostOneOpen()
+    {
+        FormFixture f;
+        f.form.mnuAbout_Click();
+        frmAbout *first = f.form.aboutDialog();
+        f.form.mnuAbout_Click();
+        QCOMPARE(f.form.aboutDialog(), first);
+        QCOMPARE(openDialogs(), 1);
+    }
+
+    void enterAndEscapePressOk_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("enter") << int(Qt::Key_Return);
+        QTest::newRow("escape") << int(Qt::Key_Escape);
+    }
+
+    void enterAndEscapePressOk()
+    {
+        QFETCH(int, key);
+        FormFixture f;
+        f.form.mnuAbout_Click();
+        QPointer<frmAbout> about = f.form.aboutDialog();
+        QTest::keyClick(about->focusWidget() ? about->focusWidget() : about.data(),
+                        Qt::Key(key));
+        QTRY_VERIFY(!about); // closed and destroyed
+        f.form.mnuAbout_Click(); // and loaded anew
+        QVERIFY(f.form.aboutDialog());
+        QCOMPARE(f.form.aboutDialog()->lblVersion->text(), QString("Version 1.1.0"));
+    }
+
+    void closesWithTheMainWindow()
+    {
+        FormFixture f;
+        f.form.mnuAbout_Click();
+        QPointer<frmAbout> about = f.form.aboutDialog();
+        f.form.mnuExit_Click();
+        QTRY_VERIFY(!about);
+    }
+};
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"

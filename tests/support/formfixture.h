@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/form1.h"
+#include "platform/richtextbox.h"
+#include "platform/sstab.h"
+#include "scripteddialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A main window whose dialogs are answered by the test, with a folder to put files in.
+struct FormFixture
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    form1 form;
+
+    FormFixture()
+    {
+        form.setDialogs(dialogs);
+        form.show();
+    }
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    void open(const QString &path)
+    {
+        dialogs.openAnswers << path;
+        form.cmdOpen_Click();
+    }
+
+    QString caption(int slot) const { return form.SSTab1->TabCaption(slot); }
+    int active() const { return form.SSTab1->Tab(); }
+    RichTextBox &editor(int slot) { return form.editor(slot); }
+    int visibleSlot() const
+    {
+        int visible = -1;
+        for (int slot = 0; slot < form1::SlotCount; ++slot) {
+            if (form.editor(slot).isVisibleTo(&form))
+                visible = visible < 0 ? slot : -2; // -2: more than one
+        }
+        return visible;
+    }
+
+    // Types at the start of the active editor, as a user would.
+    void typeAtStart(const QString &text)
+    {
+        RichTextBox &editor = form.editor(active());
+        editor.setSelStart(0);
+        QTest::keyClicks(editor.focusProxy(), text);
+        QCoreApplication::processEvents();
+    }
+};

@@ -1,0 +1,227 @@
+#include "support/formfixture.h"
+
+class TestWorkspace : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void placesIntoTheFirstEmptySlotAndActivatesIt()
+    {
+        FormFixture f;
+        f.open(f.write("one.ini", "[a]\r\n"));
+        f.open(f.write("two.txt", "text\r\n"));
+        QCOMPARE(f.caption(0), QString("one.ini"));
+        QCOMPARE(f.caption(1), QString("two.txt"));
+        QCOMPARE(f.active(), 1);
+        QCOMPARE(f.visibleSlot(), 1);
+        QCOMPARE(f.form.CurrentFile, QString("two.txt"));
+        QCOMPARE(f.editor(1).Text(), QString("text\r\n"));
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    void fifthFileIsRefused()
+    {
+        FormFixture f;
+        for (int i = 0; i < 4; ++i)
+            f.open(f.write(QString("f%1.ini").arg(i), "x=" + QByteArray::number(i)));
+        f.form.SSTab1->setTab(2);
+        f.open(f.write("fifth.ini", "y"));
+        QCOMPARE(f.dialogs.messages, QStringList { "Please close a file before opening another." });
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(f.caption(i), QString("f%1.ini").arg(i));
+            QCOMPARE(f.editor(i).Text(), "x=" + QString::number(i));
+        }
+        QCOMPARE(f.active(), 2);
+        QCOMPARE(f.form.CurrentFile, QString("f2.ini"));
+    }
+
+    void reusesAFreedSlot()
+    {
+        FormFixture f;
+        for (const char *name : { "a.ini", "b.ini", "c.ini" })
+            f.open(f.write(name, name));
+        f.form.SSTab1->setTab(1);
+        f.form.cmdClose_Click();
+        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        f.open(f.write("d.ini", "d"));
+        QCOMPARE(f.caption(1), QString("d.ini"));
+        QCOMPARE(f.active(), 1);
+    }
+
+    void closeShowsTheHighestLoadedSlot()
+    {
+        FormFixture f;
+        f.open(f.write("a.ini", "a"));
+        f.open(f.write("b.ini", "b"));
+        f.open(f.write("c.ini", "c"));
+        f.form.SSTab1->setTab(1);
+        f.form.mnuClose_Click();
+        QCOMPARE(f.active(), 2);
+        QCOMPARE(f.visibleSlot(), 2);
+        QCOMPARE(f.form.CurrentFile, QString("c.ini"));
+        QVERIFY(!f.editor(1).hasText());
+    }
+
+    void closingTheOnlySlotLeavesItEmpty()
+    {
+        FormFixture f;
+        f.open(f.write("a.ini", "a"));
+        f.form.cmdClose_Click();
+        QCOMPARE(f.active(), 0);
+        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.form.CurrentFile, QString());
+        QVERIFY(f.form.IniLines.isEmpty());
+        QCOMPARE(f.visibleSlot(), 0);
+    }
+
+    void clickingAnEmptyTab()
+    {
+        FormFixture f;
+        f.form.SSTab1->setTab(3);
+        QCOMPARE(f.form.CurrentFile, form1::NoFileCaption);
+        QCOMPARE(f.visibleSlot(), 3);
+    }
+
+    void saveWritesTheSlotsOwnFile()
+    {
+        FormFixture f;
+        const QString first = f.write("one/same.ini", "[one]\r\n");
+        const QString second = f.write("two/same.ini", "[two]\r\n");
+        f.open(first);
+        f.open(second);
+        f.typeAtStart("x");
+        f.form.cmdSave_Click();
+        QCOMPARE(FormFixture::read(second), QByteArray("x[two]\r\n"));
+        QCOMPARE(FormFixture::read(first), QByteArray("[one]\r\n"));
+        QVERIFY(!QFile::exists(QDir::current().filePath("same.ini")));
+    }
+
+    void saveAsLeavesTheTabOnItsOwnFile()
+    {
+        FormFixture f;
+        const QString original = f.write("orig.ini", "a=1\n");
+        const QString copy = f.dir.filePath("elsewhere/copy.ini");
+        QDir().mkpath(QFileInfo(copy).absolutePath());
+        f.open(original);
+        f.dialogs.saveAnswers << copy;
+        f.form.mnuSaveAs_Click();
+        QCOMPARE(FormFixture::read(copy), QByteArray("a=1\n"));
+        QCOMPARE(f.caption(0), QString("orig.ini"));
+        f.typeAtStart("b");
+        f.form.mnuSave_Click();
+        QCOMPARE(FormFixture::read(original), QByteArray("ba=1\n"));
+        QCOMPARE(FormFixture::read(copy), QByteArray("a=1\n"));
+    }
+
+    void saveWithoutAFileAsksForOne()
+    {
+        FormFixture f;
+        f.typeAtStart("typed");
+        f.form.cmdSave_Click(); // cancelled: nothing written, nothing said
+        QCOMPARE(f.dialogs.saveAsked, 1);
+        QVERIFY(f.dialogs.messages.isEmpty());
+        const QString target = f.dir.filePath("new.ini");
+        f.dialogs.saveAnswers << target;
+        f.form.cmdSave_Click();
+        QCOMPARE(FormFixture::read(target), QByteArray("typed"));
+
+        f.form.SSTab1->setTab(2); // an empty slot: the empty text goes to the chosen file
+        const QString empty = f.write("empty.ini", "old");
+        f.dialogs.saveAnswers << empty;
+        f.form.cmdSave_Click();
+        QCOMPARE(FormFixture::read(empty), QByteArray());
+    }
+
+    void failedSaveIsReported()
+    {
+        FormFixture f;
+        f.open(f.write("a.ini", "a"));
+        const QString blocked = f.write("file", "x") + "/b.ini";
+        f.dialogs.saveAnswers << blocked;
+        f.form.cmdSaveAS_Click();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].startsWith("Could not save " + QDir::toNativeSeparators(blocked) + ": "));
+        QVERIFY(f.dialogs.messages[0].endsWith("."));
+    }
+
+    void unencodableCharactersAreReported()
+    {
+        FormFixture f;
+        const QString path = f.write("latin.ini", "caf\xE9");
+        f.open(path);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u4E2D"));
+        QCoreApplication::sendEvent(f.editor(0).focusProxy(), &press);
+        f.form.cmdSave_Click();
+        QCOMPARE(FormFixture::read(path), QByteArray("?caf\xE9"));
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].contains("1 character(s)"));
+    }
+
+    void openRoutesByName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("upper-case ini") << "SHIPS.INI" << QByteArray("[s]") << "SHIPS.INI" << "";
+        QTest::newRow("upper-case txt") << "NOTES.TXT" << QByteArray("n") << "NOTES.TXT" << "";
+        QTest::newRow("empty ini") << "empty.ini" << QByteArray() << "empty.ini" << "";
+        QTest::newRow("short ini") << "short.ini" << QByteArray("BI") << "short.ini" << "";
+        QTest::newRow("other name") << "notes.doc" << QByteArray("x") << "No File"
+                                    << "No file loaded.";
+    }
+
+    void openRoutesByName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        FormFixture f;
+        f.open(f.write(name, bytes));
+        QTEST(f.caption(0), "caption");
+        QCOMPARE(f.dialogs.messages, message.isEmpty() ? QStringList() : QStringList { message });
+    }
+
+    void failedOpenChangesNothing()
+    {
+        FormFixture f;
+        f.open(f.write("kept.ini", "k"));
+        const QString folder = f.dir.filePath("folder.txt");
+        QDir().mkpath(folder);
+        f.open(folder);
+        f.open(f.dir.filePath("gone.ini"));
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY(f.dialogs.messages[0].startsWith("Could not open " + QDir::toNativeSeparators(folder) + ": "));
+        QVERIFY(f.dialogs.messages[1].startsWith("Could not open "));
+        QCOMPARE(f.caption(0), QString("kept.ini"));
+        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        QCOMPARE(f.active(), 0);
+    }
+
+    void cancelledOpenDoesNothing()
+    {
+        FormFixture f;
+        f.form.mnuOpen_Click();
+        QCOMPARE(f.dialogs.openAsked, 1);
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(f.caption(0), form1::NoFileCaption);
+    }
+
+    void leavesNoTemporaryDocumentBehind()
+    {
+        FormFixture f;
+        QTemporaryDir privateTemp; // other tests running beside this one use the shared folder
+        qputenv("TMPDIR", privateTemp.path().toLocal8Bit());
+        const QStringList before = QDir::temp().entryList({ "tmp*.rtf" });
+        QVERIFY(before.isEmpty());
+        f.open(f.write("a.ini", "a"));
+        for (int i = 0; i < 4; ++i)
+            f.open(f.write("b.ini", "b")); // the last one finds every slot full
+        QCOMPARE(QDir::temp().entryList({ "tmp*.rtf" }), before);
+        qunsetenv("TMPDIR");
+    }
+};
+
+QTEST_MAIN(TestWorkspace)
+#include "tst_workspace.moc"
