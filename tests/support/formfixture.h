@@ -58,12 +58,17 @@ struct FormFixture
         return visible;
     }
 
-    // Types at the start of the active editor, as a user would.
+    // Types at the start of the active editor, as a user would; "\n" presses Enter.
     void typeAtStart(const QString &text)
     {
         RichTextBox &editor = form.editor(active());
         editor.setSelStart(0);
-        QTest::keyClicks(editor.focusProxy(), text);
+        for (const QChar c : text) {
+            if (c == u'\n')
+                QTest::keyClick(editor.focusProxy(), Qt::Key_Return);
+            else
+                QTest::keyClicks(editor.focusProxy(), QString(c));
+        }
         QCoreApplication::processEvents();
     }
 };

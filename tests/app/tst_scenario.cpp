@@ -1,0 +1,66 @@
+#include "support/formfixture.h"
+
+#include <QLineEdit>
+
+// A working session as a user would have it, checked on disk afterwards.
+class TestScenario : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dayOfWork()
+    {
+        FormFixture f;
+        const QByteArray fleetA = "; fleet A\r\n[Main]\r\nname = alpha\r\n";
+        const QByteArray fleetB = "[Main]\nname = beta\n";
+        const QByteArray notes = "caf\xE9 notes\r\nsecond line";
+        const QByteArray ships = "\xEF\xBB\xBF[Ships]\r\nship = Kestrel\r\n";
+        const QByteArray fifth = "[Fifth]\r\nk = v\r\n";
+        const QString a = f.write("north/fleet.ini", fleetA);
+        const QString b = f.write("south/fleet.ini", fleetB);
+        const QString n = f.write("north/NOTES.TXT", notes);
+        const QString s = f.write("south/ships.ini", ships);
+        const QString e = f.write("south/fifth.ini", fifth);
+
+        for (const QString &path : { a, b, n, s })
+            f.open(path);
+        QCOMPARE(f.caption(0), QString("fleet.ini"));
+        QCOMPARE(f.caption(1), QString("fleet.ini"));
+        QCOMPARE(f.active(), 3);
+
+        f.form.SSTab1->setTab(1); // the second fleet.ini, from the south folder
+        f.typeAtStart("; edited\n");
+        f.form.cmdSave_Click();
+
+        f.form.SSTab1->setTab(2);
+        f.typeAtStart("more ");
+        f.form.mnuSave_Click();
+
+        f.form.SSTab1->setTab(0);
+        f.form.cmdClose_Click();
+        QCOMPARE(f.active(), 3);
+
+        f.open(e);
+        QCOMPARE(f.caption(0), QString("fifth.ini"));
+        QCOMPARE(f.active(), 0);
+
+        f.form.txtSearch->setText("K = V");
+        f.form.cmdFind_Click();
+        QCOMPARE(f.form.searchptr, 9); // CR and LF count as a character each
+        QVERIFY(f.dialogs.messages.isEmpty());
+
+        QCOMPARE(FormFixture::read(a), fleetA);
+        QCOMPARE(FormFixture::read(b), QByteArray("; edited\n") + fleetB);
+        QCOMPARE(FormFixture::read(n), QByteArray("more ") + notes);
+        QCOMPARE(FormFixture::read(s), ships);
+        QCOMPARE(FormFixture::read(e), fifth);
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(f.dir.filePath("north")).entryList(QDir::Files),
+                 QStringList({ "NOTES.TXT", "fleet.ini" }));
+        QCOMPARE(QDir(f.dir.filePath("south")).entryList(QDir::Files),
+                 QStringList({ "fifth.ini", "fleet.ini", "ships.ini" }));
+    }
+};
+
+QTEST_MAIN(TestScenario)
+#include "tst_scenario.moc"
