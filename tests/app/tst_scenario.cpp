@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(FormFixture::read(e), fifth);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList());
         QCOMPARE(QDir(f.dir.filePath("north")).entryList(QDir::Files),
-                 QStringList({ "NOTES.TXT", "fleet.ini" }));
+                 QStringList({ "fleet.ini", "NOTES.TXT" }));
         QCOMPARE(QDir(f.dir.filePath("south")).entryList(QDir::Files),
                  QStringList({ "fifth.ini", "fleet.ini", "ships.ini" }));
     }
