@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/rtffragments.h"
 #include "platform/commondialog.h"
 #include "platform/dialogs.h"
 
@@ -40,7 +41,7 @@ public:
     QString Timer2OpenFile;  // compressed file whose text is awaited
     qint32 searchptr = 0;    // where the last match was found
     QString Hunk;            // the RTF header while a conversion runs
-    QStringList IniLines;    // the converter's fragments
+    RtfFragments IniLines;   // the converter's fragments
     int Timer2Ticks = 0;     // seconds the pick-up has waited for the decompressor
 
     // Controls.

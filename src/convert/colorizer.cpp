@@ -15,63 +15,87 @@ const char *const kRtfHeader =
 
 namespace {
 
-const QString kHexDigits = QStringLiteral("0123456789abcdef");
+constexpr char kHexDigits[] = "0123456789abcdef";
+// The longest escape of one UTF-16 unit: \u-32768?
+constexpr qsizetype kLongestEscape = 9;
 
-void appendHexEscape(QString &out, int byte)
+char *writeHexEscape(char *out, int byte)
 {
-    out += QLatin1String("\\'");
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0xF];
+    *out++ = '\\';
+    *out++ = '\'';
+    *out++ = kHexDigits[byte >> 4];
+    *out++ = kHexDigits[byte & 0xF];
+    return out;
+}
+
+char *writeUnicodeEscape(char *out, char16_t unit)
+{
+    int value = static_cast<qint16>(unit);
+    *out++ = '\\';
+    *out++ = 'u';
+    if (value < 0) {
+        *out++ = '-';
+        value = -value;
+    }
+    char digits[6];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (count > 0)
+        *out++ = digits[--count];
+    *out++ = '?';
+    return out;
 }
 
 // Appends text so that the editor shows exactly these characters. The document stays ASCII.
-void appendEscaped(QString &out, QStringView text, TextEncoding encoding)
+void appendEscaped(QByteArray &buffer, QStringView text, TextEncoding encoding)
 {
+    const qsizetype start = buffer.size();
+    buffer.resize(start + text.size() * kLongestEscape);
+    char *out = buffer.data() + start;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         if (c == '\\' || c == '{' || c == '}') {
-            out += QLatin1Char('\\');
-            out += qc;
+            *out++ = '\\';
+            *out++ = char(c);
         } else if (c >= 0x20 && c < 0x7F) {
-            out += qc;
+            *out++ = char(c);
         } else if (c < 0x80) {
-            appendHexEscape(out, c);
+            out = writeHexEscape(out, c);
         } else if (encoding == TextEncoding::Windows1252) {
-            appendHexEscape(out, TextCodec::toWindows1252(c));
+            out = writeHexEscape(out, TextCodec::toWindows1252(c));
         } else {
-            out += QLatin1String("\\u");
-            out += QString::number(static_cast<qint16>(c));
-            out += QLatin1Char('?');
+            out = writeUnicodeEscape(out, c);
         }
     }
+    buffer.truncate(out - buffer.constData());
 }
 
-QString fragmentFor(QStringView line, TextEncoding encoding)
+void appendFragment(QByteArray &out, QStringView line, TextEncoding encoding)
 {
-    QString fragment;
-    fragment.reserve(line.size() + 16);
     const LineClass lineClass = LineClassifier::classify(line);
     switch (lineClass.kind) {
     case LineKind::Comment:
-        fragment += QLatin1String("\\cf2 ");
-        appendEscaped(fragment, line, encoding);
+        out += "\\cf2 ";
+        appendEscaped(out, line, encoding);
         break;
     case LineKind::Section:
-        fragment += QLatin1String("\\cf1 ");
-        appendEscaped(fragment, line, encoding);
+        out += "\\cf1 ";
+        appendEscaped(out, line, encoding);
         break;
     case LineKind::Plain:
-        appendEscaped(fragment, line, encoding);
+        appendEscaped(out, line, encoding);
         break;
     case LineKind::KeyValue:
-        fragment += QLatin1String("\\cf3 ");
-        appendEscaped(fragment, line.first(lineClass.keyLength), encoding);
-        fragment += QLatin1String("\\cf0 ");
-        appendEscaped(fragment, line.sliced(lineClass.keyLength), encoding);
+        out += "\\cf3 ";
+        appendEscaped(out, line.first(lineClass.keyLength), encoding);
+        out += "\\cf0 ";
+        appendEscaped(out, line.sliced(lineClass.keyLength), encoding);
         break;
     }
-    fragment += QLatin1String("\\par ");
-    return fragment;
+    out += "\\par ";
 }
 
 // Splits text into lines; CR LF, a lone CR and a lone LF each end a line.
@@ -99,21 +123,24 @@ void forEachLine(QStringView text, LineHandler handle)
 
 } // namespace
 
-QByteArray colorizeBytes(QByteArrayView fileBytes, QStringList &IniLines, QString &Hunk)
+namespace {
+
+// Fills IniLines and returns what goes before the fragments: the header and the layout.
+QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk)
 {
     const TextCodec::Decoded decoded = TextCodec::decode(fileBytes);
     TextLayout layout;
     layout.format = decoded.format;
 
     IniLines.clear();
-    IniLines.reserve(decoded.text.size() / 40 + 1);
+    IniLines.reserve(fileBytes.size() + fileBytes.size() / 4 + 64, fileBytes.size() / 32 + 1);
     Hunk = QLatin1String(kRtfHeader);
-
     forEachLine(decoded.text, [&](QStringView line, LineEnd end) {
-        IniLines.append(fragmentFor(line, decoded.format.encoding));
+        appendFragment(IniLines.buffer(), line, decoded.format.encoding);
+        IniLines.closeFragment();
         layout.appendLineEnd(end);
     });
-    IniLines.append(QStringLiteral("}"));
+    IniLines.append("}");
 
     QByteArray document = Hunk.toLatin1();
     document += "{\\*\\";
@@ -121,17 +148,18 @@ QByteArray colorizeBytes(QByteArrayView fileBytes, QStringList &IniLines, QStrin
     document += ' ';
     document += layout.toText();
     document += '}';
-    qsizetype size = document.size();
-    for (const QString &fragment : IniLines)
-        size += fragment.size();
-    document.reserve(size);
-    for (const QString &fragment : IniLines)
-        document += fragment.toLatin1();
     Hunk.clear();
     return document;
 }
 
-ColorizeResult ColorizeFile(const QString &path, QStringList &IniLines, QString &Hunk)
+} // namespace
+
+QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk)
+{
+    return convertLines(fileBytes, IniLines, Hunk).append(IniLines.joined());
+}
+
+ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk)
 {
     ColorizeResult result;
     QFile input(path);
@@ -146,12 +174,14 @@ ColorizeResult ColorizeFile(const QString &path, QStringList &IniLines, QString 
     }
     input.close();
 
-    const QByteArray document = colorizeBytes(bytes, IniLines, Hunk);
+    const QByteArray head = convertLines(bytes, IniLines, Hunk);
+    const QByteArrayView fragments = IniLines.joined();
 
     // A unique name in the user's temporary folder: the program folder may be read-only and
     // two running copies must not load each other's documents.
     QTemporaryFile output(QDir::tempPath() + QStringLiteral("/tmpXXXXXX.rtf"));
-    if (!output.open() || output.write(document) != document.size() || !output.flush()) {
+    if (!output.open() || output.write(head) != head.size()
+        || output.write(fragments.data(), fragments.size()) != fragments.size() || !output.flush()) {
         result.error = output.errorString();
         return result; // the temporary file removes itself
     }

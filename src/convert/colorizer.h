@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
+
+#include "rtffragments.h"
 
 struct ColorizeResult
 {
@@ -17,7 +18,7 @@ extern const char *const kRtfHeader;
 
 // Turns a text file into a colour-coded temporary RTF document, one fragment per line.
 // `IniLines` receives the fragments and `Hunk` holds the header while the document is written.
-ColorizeResult ColorizeFile(const QString &path, QStringList &IniLines, QString &Hunk);
+ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk);
 
 // The whole temporary document for the given file contents.
-QByteArray colorizeBytes(QByteArrayView fileBytes, QStringList &IniLines, QString &Hunk);
+QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk);

@@ -73,10 +73,35 @@ void RtfReader::run()
         case '\n':
             break; // line breaks in RTF source are not text
         default:
-            textByte(static_cast<unsigned char>(c));
+            if (!appendPlainRun())
+                textByte(static_cast<unsigned char>(c));
             break;
         }
     }
+}
+
+// Ordinary text is most of a document: copy a run of plain ASCII at once.
+bool RtfReader::appendPlainRun()
+{
+    if (m_groups.last().destination != Destination::Text || m_fallbackToSkip > 0
+        || m_pendingHighSurrogate)
+        return false;
+    const qsizetype start = m_pos - 1;
+    qsizetype end = start;
+    while (end < m_in.size()) {
+        const char c = m_in[end];
+        if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n'
+            || static_cast<unsigned char>(c) >= 0x80)
+            break;
+        ++end;
+    }
+    if (end == start)
+        return false;
+    const int colour = m_groups.last().colour;
+    m_doc.text.append(m_in.sliced(start, end - start));
+    m_doc.colours.append(end - start, char(colour > RtfDocument::maxColour ? 0 : colour));
+    m_pos = end;
+    return true;
 }
 
 void RtfReader::openGroup()
@@ -174,26 +199,8 @@ void RtfReader::controlWord(QByteArrayView word, bool hasParameter, qint64 param
     }
     if (group.destination == Destination::Skip || group.destination == Destination::Layout)
         return;
-    if (word == "colortbl") {
-        group.destination = Destination::ColourTable;
-        m_colourBeingRead = {};
-        return;
-    }
     if (group.destination == Destination::ColourTable) {
-        const auto component = static_cast<unsigned char>(std::clamp<qint64>(parameter, 0, 255));
-        if (word == "red")
-            m_colourBeingRead.red = component;
-        else if (word == "green")
-            m_colourBeingRead.green = component;
-        else if (word == "blue")
-            m_colourBeingRead.blue = component;
-        else
-            return;
-        m_colourBeingRead.automatic = false;
-        return;
-    }
-    if (isSkippedDestination(word)) {
-        group.destination = Destination::Skip;
+        colourTableWord(word, parameter);
         return;
     }
     if (word == "bin") {
@@ -204,20 +211,40 @@ void RtfReader::controlWord(QByteArrayView word, bool hasParameter, qint64 param
         --m_fallbackToSkip;
         return;
     }
+    // The frequent words first.
     if (word == "par" || word == "line") {
         emitParagraph();
-    } else if (word == "tab") {
-        emitCodePoint('\t');
     } else if (word == "cf") {
         group.colour = int(std::clamp<qint64>(parameter, 0, RtfDocument::maxColour + 1));
+    } else if (word == "u" && hasParameter) {
+        emitCodeUnit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
+        m_fallbackToSkip = group.unicodeSkip;
+    } else if (word == "tab") {
+        emitCodePoint('\t');
     } else if (word == "plain") {
         group.colour = 0;
     } else if (word == "uc") {
         group.unicodeSkip = int(std::clamp<qint64>(parameter, 0, 16));
-    } else if (word == "u" && hasParameter) {
-        emitCodeUnit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
-        m_fallbackToSkip = group.unicodeSkip;
+    } else if (word == "colortbl") {
+        group.destination = Destination::ColourTable;
+        m_colourBeingRead = {};
+    } else if (isSkippedDestination(word)) {
+        group.destination = Destination::Skip;
     }
+}
+
+void RtfReader::colourTableWord(QByteArrayView word, qint64 parameter)
+{
+    const auto component = static_cast<unsigned char>(std::clamp<qint64>(parameter, 0, 255));
+    if (word == "red")
+        m_colourBeingRead.red = component;
+    else if (word == "green")
+        m_colourBeingRead.green = component;
+    else if (word == "blue")
+        m_colourBeingRead.blue = component;
+    else
+        return;
+    m_colourBeingRead.automatic = false;
 }
 
 void RtfReader::textByte(unsigned char byte)

@@ -45,6 +45,8 @@ private:
     void controlWord(QByteArrayView word, bool hasParameter, qint64 parameter);
     void openGroup();
     void closeGroup();
+    bool appendPlainRun();
+    void colourTableWord(QByteArrayView word, qint64 parameter);
     void textByte(unsigned char byte);
     void emitCodeUnit(char16_t unit);
     void emitCodePoint(char32_t ch);

@@ -9,9 +9,12 @@ namespace {
 
 QStringList fragmentsOf(const QByteArray &fileBytes)
 {
-    QStringList lines;
+    RtfFragments fragments;
     QString hunk;
-    colorizeBytes(fileBytes, lines, hunk);
+    colorizeBytes(fileBytes, fragments, hunk);
+    QStringList lines;
+    for (qsizetype i = 0; i < fragments.size(); ++i)
+        lines.append(QString::fromLatin1(fragments.at(i)));
     return lines;
 }
 
@@ -70,7 +73,7 @@ private slots:
 
     void documentIsHeaderLayoutAndFragments()
     {
-        QStringList lines;
+        RtfFragments lines;
         QString hunk;
         const QByteArray document = colorizeBytes("a=b\nc", lines, hunk);
         QCOMPARE(document,
@@ -117,7 +120,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[a]\r\n");
         file.close();
-        QStringList lines;
+        RtfFragments lines;
         QString hunk;
         const ColorizeResult first = ColorizeFile(input, lines, hunk);
         const ColorizeResult second = ColorizeFile(input, lines, hunk);
@@ -131,7 +134,7 @@ private slots:
 
     void colorizeFileReportsAMissingFile()
     {
-        QStringList lines;
+        RtfFragments lines;
         QString hunk;
         const ColorizeResult result = ColorizeFile("/nonexistent/x.ini", lines, hunk);
         QVERIFY(!result.ok);

@@ -40,7 +40,7 @@ class TestRichTextBox : public QObject
     {
         const QString input = m_dir.filePath("input.ini");
         writeAll(input, bytes);
-        QStringList lines;
+        RtfFragments lines;
         QString hunk;
         const ColorizeResult converted = ColorizeFile(input, lines, hunk);
         QVERIFY2(converted.ok, qPrintable(converted.error));
