@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The compressed INI format and its text form.
+//
+// All integers are little-endian. A file starts with "BINI", a u32 version (1) and the u32
+// offset of the string table. Sections follow from byte 12 up to the table: u16 name offset,
+// u16 entry count, entries. An entry is a u16 name offset, a u8 value count and the values; a
+// value is a u8 type (1 int32, 2 float32, 3 string) and 4 payload bytes, a string's being its
+// u32 offset. The table holds NUL-terminated strings; offsets count from its start.
+class BiniFormat
+{
+public:
+    struct Result
+    {
+        bool ok = false;
+        QByteArray bytes; // the text form, or the compressed form
+        QString error;
+    };
+
+    // Never more text than this from one file, whatever its offsets repeat.
+    static constexpr qsizetype maxTextSize = qsizetype(256) << 20;
+
+    static Result decode(QByteArrayView file);
+    static Result pack(QByteArrayView text);
+    // The shortest text that reads back as the same float.
+    static QByteArray formatFloat(float value);
+};

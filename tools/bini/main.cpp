@@ -1,0 +1,75 @@
+// bini: expands a compressed INI file into its text form, or packs a text into that form.
+//
+//   bini NAME             reads NAME and writes its text form to NAME.txt
+//   bini --pack TEXT OUT  writes the compressed form of TEXT to OUT
+
+#include "biniformat.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+int fail(const QString &path, const QString &reason)
+{
+    std::fprintf(stderr, "bini: %s: %s\n", qPrintable(path), qPrintable(reason));
+    return 1;
+}
+
+bool readFile(const QString &path, QByteArray &bytes, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// Written beside the target and renamed over it: a failure leaves no partial output.
+bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+int convert(const QString &input, const QString &output, bool packing)
+{
+    QByteArray bytes;
+    QString error;
+    if (!readFile(input, bytes, error))
+        return fail(input, error);
+    const BiniFormat::Result result = packing ? BiniFormat::pack(bytes) : BiniFormat::decode(bytes);
+    if (!result.ok)
+        return fail(input, result.error);
+    if (!writeFile(output, result.bytes, error))
+        return fail(output, error);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QString usage = QStringLiteral("usage: bini NAME | bini --pack TEXT OUT");
+    if (argc == 2 && QByteArrayView(argv[1]) != "--pack") {
+        const QString name = QString::fromLocal8Bit(argv[1]);
+        return convert(name, name + QStringLiteral(".txt"), false);
+    }
+    if (argc == 4 && QByteArrayView(argv[1]) == "--pack")
+        return convert(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), true);
+    std::fprintf(stderr, "%s\n", qPrintable(usage));
+    return 2;
+}
