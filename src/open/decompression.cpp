@@ -61,6 +61,8 @@ void StartDecompression(form1 &form, const QString &path)
 
 void PickUpDecompressedFile(form1 &form)
 {
+    if (!form.Timer2->Enabled())
+        return; // picked up already
     if (form.Timer2OpenFile.isEmpty()) {
         form.Timer2->setEnabled(false);
         return;

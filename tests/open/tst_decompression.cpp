@@ -1,0 +1,141 @@
+#include "biniformat.h"
+#include "open/decompression.h"
+#include "platform/hiddenprocess.h"
+#include "platform/timer.h"
+#include "support/formfixture.h"
+
+#include <sys/stat.h>
+
+class TestDecompression : public QObject
+{
+    Q_OBJECT
+
+    const QByteArray m_text = "[Main]\r\nname = alpha, 12.5\r\n\r\n[Ships]\r\nship = Kestrel\r\n";
+
+    QString writeCompressed(FormFixture &f, const QString &name)
+    {
+        return f.write(name, BiniFormat::pack(m_text).bytes);
+    }
+
+    // Waits for the decompressor to end, then lets the pick-up timer fire.
+    static void pickUp(FormFixture &f)
+    {
+        QTRY_VERIFY(!f.form.Decompressor->IsRunning());
+        f.form.Timer2_Timer();
+    }
+
+private slots:
+    void opensACompressedFile()
+    {
+        FormFixture f;
+        f.open(f.write("plain.ini", "[p]"));
+        const QString path = writeCompressed(f, "data.ini");
+        f.open(path);
+        QVERIFY(f.form.Timer2->Enabled());
+        QCOMPARE(f.form.Timer2->Interval(), 1000);
+        QCOMPARE(f.form.windowTitle(), form1::RunCaption);
+        pickUp(f);
+        QVERIFY(!f.form.Timer2->Enabled());
+        QCOMPARE(f.caption(1), QString("data.ini"));
+        QCOMPARE(f.active(), 1);
+        QCOMPARE(f.form.CurrentFile, QString("data.ini"));
+        QCOMPARE(f.editor(1).Text(), QString::fromLatin1(m_text));
+        QCOMPARE(FormFixture::read(path + ".txt"), m_text); // the output stays in place
+        QVERIFY(f.dialogs.messages.isEmpty());
+
+        f.form.cmdSave_Click(); // plain text over the compressed file, as the About box warns
+        QCOMPARE(FormFixture::read(path), m_text);
+    }
+
+    void reportsABrokenFile()
+    {
+        FormFixture f;
+        const QString path = f.write("broken.ini", "BINI\x01\x00\x00\x00\xff\xff\x00\x00");
+        f.open(path);
+        pickUp(f);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY2(f.dialogs.messages[0].startsWith("Could not open " + QDir::toNativeSeparators(path)
+                                                  + ": bini: broken.ini: "),
+                 qPrintable(f.dialogs.messages[0]));
+        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QVERIFY(!f.form.Timer2->Enabled());
+        QCOMPARE(f.form.windowTitle(), form1::RunCaption);
+        QVERIFY(!QFile::exists(path + ".txt"));
+    }
+
+    void neverRunsAProgramBesideTheFile()
+    {
+        FormFixture f;
+        const QString path = writeCompressed(f, "data.ini");
+        const QString trap = f.write("bini", "#!/bin/sh\ntouch ran-the-trap\n");
+        const QString trapExe = f.write("bini.exe", "#!/bin/sh\ntouch ran-the-trap\n");
+        for (const QString &program : { trap, trapExe })
+            chmod(program.toLocal8Bit().constData(), 0755);
+        f.open(path);
+        pickUp(f);
+        QVERIFY(!QFile::exists(f.dir.filePath("ran-the-trap")));
+        QCOMPARE(f.caption(0), QString("data.ini"));
+        QCOMPARE(FormFixture::read(trap), QByteArray("#!/bin/sh\ntouch ran-the-trap\n"));
+    }
+
+    void closeWhileWaitingKeepsThePickUp()
+    {
+        FormFixture f;
+        f.open(writeCompressed(f, "data.ini"));
+        f.form.cmdClose_Click();
+        pickUp(f);
+        QCOMPARE(f.caption(0), QString("data.ini"));
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    void secondCompressedFileWaitsItsTurn()
+    {
+        FormFixture f;
+        f.open(writeCompressed(f, "first.ini"));
+        f.open(writeCompressed(f, "second.ini"));
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].contains("first.ini"));
+        pickUp(f);
+        QCOMPARE(f.caption(0), QString("first.ini"));
+        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        f.open(writeCompressed(f, "second.ini"));
+        pickUp(f);
+        QCOMPARE(f.caption(1), QString("second.ini"));
+    }
+
+    void saveBeforeThePickUpCannotHitTheCompressedFile()
+    {
+        FormFixture f;
+        const QString path = writeCompressed(f, "data.ini");
+        const QByteArray compressed = FormFixture::read(path);
+        f.open(path);
+        f.typeAtStart("typed");
+        f.form.cmdSave_Click(); // no file behind the slot: Save As, cancelled here
+        QCOMPARE(f.dialogs.saveAsked, 1);
+        QCOMPARE(FormFixture::read(path), compressed);
+        pickUp(f);
+        QCOMPARE(f.caption(1), QString("data.ini"));
+    }
+
+    void givesUpOnADecompressorThatNeverEnds()
+    {
+        FormFixture f;
+        const QString fifo = f.dir.filePath("stuck.ini");
+        QCOMPARE(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        StartDecompression(f.form, fifo); // bini waits forever for a writer
+        QVERIFY(f.form.Decompressor->IsRunning());
+        for (int second = 1; second < DecompressionTimeoutSeconds; ++second) {
+            f.form.Timer2_Timer();
+            QVERIFY(f.dialogs.messages.isEmpty());
+        }
+        f.form.Timer2_Timer();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].contains("did not finish within 30 seconds"));
+        QVERIFY(!f.form.Decompressor->IsRunning());
+        QVERIFY(!f.form.Timer2->Enabled());
+        QCOMPARE(f.caption(0), form1::NoFileCaption);
+    }
+};
+
+QTEST_MAIN(TestDecompression)
+#include "tst_decompression.moc"
