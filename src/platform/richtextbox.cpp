@@ -76,7 +76,7 @@ void RichTextBox::applyColourTable(const QList<QColor> &colours)
 
 QString RichTextBox::Text() const
 {
-    return QString::fromUtf8(utf8Text());
+    return TextCodec::fromUtf8(utf8Text());
 }
 
 QByteArray RichTextBox::utf8Text() const

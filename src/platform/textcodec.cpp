@@ -1,5 +1,7 @@
 #include "textcodec.h"
 
+#include <QStringDecoder>
+
 #include <array>
 
 namespace {
@@ -86,6 +88,12 @@ bool isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
+QString fromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
+
 char16_t fromWindows1252(unsigned char byte)
 {
     if (byte >= 0x80 && byte <= 0x9F)
@@ -113,7 +121,7 @@ Decoded decode(QByteArrayView bytes)
             result.format.byteOrderMark = true;
             bytes = bytes.sliced(kUtf8Bom.size());
         }
-        result.text = QString::fromUtf8(bytes);
+        result.text = fromUtf8(bytes);
         return result;
     }
     result.format.encoding = TextEncoding::Windows1252;

@@ -24,6 +24,8 @@ struct Encoded
 };
 
 bool isValidUtf8(QByteArrayView bytes);
+// UTF-8 to text, keeping a leading U+FEFF as a character (QString::fromUtf8 drops it).
+QString fromUtf8(QByteArrayView bytes);
 Decoded decode(QByteArrayView bytes);
 
 char16_t fromWindows1252(unsigned char byte);

@@ -88,6 +88,7 @@ private slots:
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("utf-8") << QByteArray("name = caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x98\x80\r\n");
         QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF[\xC3\xA9]\r\n");
+        QTest::newRow("two byte order marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx");
         QTest::newRow("windows-1252, every byte") << every1252;
         QTest::newRow("every byte, twice, with lines") << every1252 + "\r\n" + every1252;
         QTest::newRow("braces and backslashes") << QByteArray("x = {a}\\{b\\}\\\\\r\n}{\r\n");

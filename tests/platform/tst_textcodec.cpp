@@ -17,6 +17,8 @@ private slots:
         QTest::newRow("ascii") << QByteArray("a=b") << true << false << "a=b";
         QTest::newRow("utf-8") << QByteArray("caf\xC3\xA9") << true << false << "café";
         QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBFx") << true << true << "x";
+        QTest::newRow("second bom is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << true << true
+                                            << QString(QChar(0xFEFF));
         QTest::newRow("lone bom") << QByteArray("\xEF\xBB\xBF") << true << true << "";
         QTest::newRow("latin byte") << QByteArray("caf\xE9") << false << false
                                     << QString::fromUtf8("caf\u00E9");

@@ -1,0 +1,17 @@
+// libFuzzer target: any file, converted and read back, gives its own bytes again.
+#include "convert/colorizer.h"
+#include "platform/rtfreader.h"
+#include "platform/textcodec.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView file(reinterpret_cast<const char *>(data), qsizetype(size));
+    RtfFragments fragments;
+    QString hunk;
+    const RtfDocument doc = RtfReader::read(colorizeBytes(file, fragments, hunk));
+    if (TextCodec::encodeUtf8Text(doc.text, doc.format).bytes != file)
+        std::abort();
+    return 0;
+}
