@@ -4,17 +4,15 @@
 #include "convert/colorizer.h"
 #include "platform/richtextbox.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextEdit>
-
-#include <sys/resource.h>
-
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
@@ -30,8 +28,8 @@ QByteArray generateIni(int lines)
         else if (i % 25 == 24)
             text += "\r\n";
         else
-            text += "entry_" + QByteArray::number(i) + " = value " + QByteArray::number(i * 7) + ", speed 12"
-                    + ", 12.5, \"text\"\r\n";
+            text += "entry_" + QByteArray::number(i) + " = value " + QByteArray::number(i * 7)
+                + ", speed 12" + ", 12.5, \"text\"\r\n";
     }
     return text;
 }

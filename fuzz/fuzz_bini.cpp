@@ -7,8 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const BiniFormat::Result decoded =
-            BiniFormat::decode(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const BiniFormat::Result decoded
+        = BiniFormat::decode(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (!decoded.ok)
         return 0;
     const BiniFormat::Result packed = BiniFormat::pack(decoded.bytes);

@@ -11,19 +11,19 @@
 namespace {
 
 const QString kDescription = QStringLiteral(
-        "Morvane is a front end for bini, the decompressor of compressed INI files. It shows "
-        "INI and text files colour-coded by line kind, expands compressed ones with bini, and "
-        "saves them back as plain text. Morvane and bini are made by the Morvane project.");
+    "Morvane is a front end for bini, the decompressor of compressed INI files. It shows "
+    "INI and text files colour-coded by line kind, expands compressed ones with bini, and "
+    "saves them back as plain text. Morvane and bini are made by the Morvane project.");
 const QString kDisclaimer = QStringLiteral(
-        "Warning: Morvane saves compressed INI files back as plain text and does not ask before "
-        "closing unsaved work. Make sure you backup your ini files before editing!");
+    "Warning: Morvane saves compressed INI files back as plain text and does not ask before "
+    "closing unsaved work. Make sure you backup your ini files before editing!");
 
 } // namespace
 
 frmAbout::frmAbout(form1 &mainWindow)
     : QDialog(nullptr,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                      | Qt::MSWindowsFixedSizeDialogHint),
+                  | Qt::MSWindowsFixedSizeDialogHint),
       m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -67,9 +67,9 @@ void frmAbout::Form_Load()
     const QString title = QCoreApplication::applicationName();
     setWindowTitle(QStringLiteral("About ") + title);
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                                .arg(MORVANE_VERSION_MAJOR)
-                                .arg(MORVANE_VERSION_MINOR)
-                                .arg(MORVANE_VERSION_PATCH));
+                            .arg(MORVANE_VERSION_MAJOR)
+                            .arg(MORVANE_VERSION_MINOR)
+                            .arg(MORVANE_VERSION_PATCH));
     lblTitle->setText(title);
 }
 

@@ -22,7 +22,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
-
 #include <cmath>
 
 namespace {
@@ -136,10 +135,10 @@ void form1::createSearchRow(QWidget *client)
 
 void form1::setTabOrder()
 {
-    const QList<QWidget *> order = { RichTextBoxes[0], cmdOpen,   cmdSave,          cmdSaveAS,
-                                     txtSearch,        cmdFind,   cmdFindNext,      fraButtons,
-                                     SSTab1,           cmdClose,  RichTextBoxes[1], RichTextBoxes[2],
-                                     RichTextBoxes[3] };
+    const QList<QWidget *> order
+        = { RichTextBoxes[0], cmdOpen,          cmdSave,         cmdSaveAS, txtSearch,
+            cmdFind,          cmdFindNext,      fraButtons,      SSTab1,    cmdClose,
+            RichTextBoxes[1], RichTextBoxes[2], RichTextBoxes[3] };
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
@@ -179,7 +178,8 @@ void form1::setOuterSizeTwips(double width, double height)
 {
     // Whole pixels, rounded up so that a minimum size is never missed by a fraction.
     const QSize frame = frameGeometry().size() - size();
-    const double pixelsPerTwip = Twips::fromPixels(1, this) > 0 ? 1 / Twips::fromPixels(1, this) : 0;
+    const double pixelsPerTwip
+        = Twips::fromPixels(1, this) > 0 ? 1 / Twips::fromPixels(1, this) : 0;
     resize(int(std::ceil(width * pixelsPerTwip)) - frame.width(),
            int(std::ceil(height * pixelsPerTwip)) - frame.height());
 }

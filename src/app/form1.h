@@ -7,7 +7,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
-
 #include <array>
 #include <memory>
 
@@ -37,12 +36,12 @@ public:
     static inline const QString RunCaption = QStringLiteral("Morvane - Thrennic.");
 
     // Fields shared by the commands.
-    QString CurrentFile;     // caption of the active tab
-    QString Timer2OpenFile;  // compressed file whose text is awaited
-    qint32 searchptr = 0;    // where the last match was found
-    QString Hunk;            // the RTF header while a conversion runs
-    RtfFragments IniLines;   // the converter's fragments
-    int Timer2Ticks = 0;     // seconds the pick-up has waited for the decompressor
+    QString CurrentFile; // caption of the active tab
+    QString Timer2OpenFile; // compressed file whose text is awaited
+    qint32 searchptr = 0; // where the last match was found
+    QString Hunk; // the RTF header while a conversion runs
+    RtfFragments IniLines; // the converter's fragments
+    int Timer2Ticks = 0; // seconds the pick-up has waited for the decompressor
 
     // Controls.
     QGroupBox *fraButtons;

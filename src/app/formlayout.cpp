@@ -35,8 +35,8 @@ std::optional<FormLayoutPlan> FormLayout::plan(float outerWidth, float outerHeig
     const float searchTop = plan.tabStrip.height + kSearchRowGap;
     plan.search = { plan.tabStrip.width - kSearchOffset, searchTop, kSearchDesign.width,
                     kSearchDesign.height };
-    plan.find = { plan.tabStrip.width - kFindOffset, searchTop, kFindDesign.width,
-                  kFindDesign.height };
+    plan.find
+        = { plan.tabStrip.width - kFindOffset, searchTop, kFindDesign.width, kFindDesign.height };
     plan.findNext = { plan.tabStrip.width - kFindNextOffset, searchTop, kFindNextDesign.width,
                       kFindNextDesign.height };
     return plan;

@@ -8,10 +8,10 @@
 #include <QFile>
 #include <QTemporaryFile>
 
-const char *const kRtfHeader =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081\\deflangfe1033{\\fonttbl{\\f0\\froman"
-        "\\fprq2\\fcharset0 Times New Roman;}{\\f1\\fnil\\fcharset0 MS Sans Serif;}}{\\colortbl "
-        ";\\red5\\green0\\blue215;\\red18\\green158\\blue67;\\red197\\green168\\blue33;}";
+const char *const kRtfHeader
+    = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081\\deflangfe1033{\\fonttbl{\\f0\\froman"
+      "\\fprq2\\fcharset0 Times New Roman;}{\\f1\\fnil\\fcharset0 MS Sans Serif;}}{\\colortbl "
+      ";\\red5\\green0\\blue215;\\red18\\green158\\blue67;\\red197\\green168\\blue33;}";
 
 namespace {
 
@@ -99,8 +99,7 @@ void appendFragment(QByteArray &out, QStringView line, TextEncoding encoding)
 }
 
 // Splits text into lines; CR LF, a lone CR and a lone LF each end a line.
-template<typename LineHandler>
-void forEachLine(QStringView text, LineHandler handle)
+template<typename LineHandler> void forEachLine(QStringView text, LineHandler handle)
 {
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -181,7 +180,8 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
     // two running copies must not load each other's documents.
     QTemporaryFile output(QDir::tempPath() + QStringLiteral("/tmpXXXXXX.rtf"));
     if (!output.open() || output.write(head) != head.size()
-        || output.write(fragments.data(), fragments.size()) != fragments.size() || !output.flush()) {
+        || output.write(fragments.data(), fragments.size()) != fragments.size()
+        || !output.flush()) {
         result.error = output.errorString();
         return result; // the temporary file removes itself
     }

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "rtffragments.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-
-#include "rtffragments.h"
 
 struct ColorizeResult
 {
     bool ok = false;
     QString documentPath; // the temporary document, for the caller to load and delete
-    QString error;        // why the conversion failed, for the user
+    QString error; // why the conversion failed, for the user
 };
 
 // The RTF header of every temporary document, colour table included.

@@ -4,8 +4,7 @@
 
 namespace {
 
-template<typename View>
-LineClass classifyAny(View line)
+template<typename View> LineClass classifyAny(View line)
 {
     if (line.contains(';'))
         return { LineKind::Comment, 0 };

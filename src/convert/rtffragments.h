@@ -21,7 +21,10 @@ public:
     qsizetype size() const { return m_ends.size(); }
     bool isEmpty() const { return m_ends.isEmpty(); }
     QByteArrayView at(qsizetype index) const;
-    QByteArrayView joined() const { return QByteArrayView(m_text).first(size() ? m_ends.last() : 0); }
+    QByteArrayView joined() const
+    {
+        return QByteArrayView(m_text).first(size() ? m_ends.last() : 0);
+    }
 
 private:
     QByteArray m_text;

@@ -11,8 +11,8 @@
 
 namespace {
 
-const QString kUncompressingCaption =
-        QStringLiteral("Morvane - Uncompressing File . . . . . . . .");
+const QString kUncompressingCaption
+    = QStringLiteral("Morvane - Uncompressing File . . . . . . . .");
 
 void giveUp(form1 &form, const QString &reason)
 {
@@ -37,7 +37,7 @@ void StartDecompression(form1 &form, const QString &path)
     if (form.Timer2->Enabled()) {
         form.MsgBox(QStringLiteral("Please wait until %1 is uncompressed before opening another "
                                    "compressed file.")
-                            .arg(QFileInfo(form.Timer2OpenFile).fileName()));
+                        .arg(QFileInfo(form.Timer2OpenFile).fileName()));
         return;
     }
     const QFileInfo file(path);
@@ -48,7 +48,7 @@ void StartDecompression(form1 &form, const QString &path)
                                   error)) {
         form.setWindowTitle(form1::RunCaption);
         form.Warning(CouldNotOpenMessage(
-                path, QStringLiteral("the decompressor could not be started (%1)").arg(error)));
+            path, QStringLiteral("the decompressor could not be started (%1)").arg(error)));
         return;
     }
     form.Timer2OpenFile = path;
@@ -73,7 +73,7 @@ void PickUpDecompressedFile(form1 &form)
         form.Decompressor->Stop();
         giveUp(form,
                QStringLiteral("the decompressor did not finish within %1 seconds")
-                       .arg(DecompressionTimeoutSeconds));
+                   .arg(DecompressionTimeoutSeconds));
         return;
     }
     const QString output = form.Timer2OpenFile + QStringLiteral(".txt");

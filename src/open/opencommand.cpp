@@ -9,7 +9,7 @@
 namespace {
 
 const QString kOpenFilter = QStringLiteral(
-        "Morvane (*.ini;*.txt)|*.ini;*.txt;|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
+    "Morvane (*.ini;*.txt)|*.ini;*.txt;|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
 const QByteArray kCompressedMagic("BINI");
 
 } // namespace
@@ -38,8 +38,7 @@ void OpenCommand(form1 &form)
     }
 }
 
-bool OpenTextFile(form1 &form, const QString &path, const QString &title,
-                  const QString &savePath)
+bool OpenTextFile(form1 &form, const QString &path, const QString &title, const QString &savePath)
 {
     form.repaint(); // shows pending caption changes while a long file is read
     const ColorizeResult converted = ColorizeFile(path, form.IniLines, form.Hunk);
@@ -47,8 +46,8 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title,
         form.Warning(CouldNotOpenMessage(path, converted.error));
         return false;
     }
-    const bool placed = OpenInFreeTab(form, title, converted.documentPath,
-                                       savePath.isEmpty() ? path : savePath);
+    const bool placed
+        = OpenInFreeTab(form, title, converted.documentPath, savePath.isEmpty() ? path : savePath);
     FileSystem::remove(converted.documentPath);
     return placed;
 }

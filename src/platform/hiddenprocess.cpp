@@ -34,7 +34,7 @@ bool HiddenProcess::IsRunning() const
 bool HiddenProcess::Succeeded() const
 {
     return !IsRunning() && m_process->exitStatus() == QProcess::NormalExit
-            && m_process->exitCode() == 0 && m_process->error() == QProcess::UnknownError;
+        && m_process->exitCode() == 0 && m_process->error() == QProcess::UnknownError;
 }
 
 QString HiddenProcess::ErrorText() const

@@ -15,8 +15,8 @@ class HiddenProcess : public QObject
 public:
     explicit HiddenProcess(QObject *parent = nullptr);
 
-    bool Start(const QString &program, const QStringList &arguments,
-               const QString &workingFolder, QString &error);
+    bool Start(const QString &program, const QStringList &arguments, const QString &workingFolder,
+               QString &error);
     bool IsRunning() const;
     // Ended by itself with exit code 0.
     bool Succeeded() const;

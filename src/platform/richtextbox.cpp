@@ -8,7 +8,6 @@
 #include <QSaveFile>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
-
 #include <algorithm>
 
 namespace {
@@ -28,8 +27,8 @@ int colourForStyle(int style)
 }
 
 // The editor's own colours for a document that brought none: the converter's table.
-const QList<QColor> kDefaultColours = { QColor(), QColor(5, 0, 215), QColor(18, 158, 67),
-                                        QColor(197, 168, 33) };
+const QList<QColor> kDefaultColours
+    = { QColor(), QColor(5, 0, 215), QColor(18, 158, 67), QColor(197, 168, 33) };
 
 } // namespace
 
@@ -83,7 +82,7 @@ QByteArray RichTextBox::utf8Text() const
 {
     const long length = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
     const auto *text = reinterpret_cast<const char *>(
-            m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+        m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
     return QByteArray(text, length);
 }
 
@@ -141,8 +140,8 @@ void RichTextBox::loadDocument(const RtfDocument &document)
 
     // New lines take the document's first terminator; CR LF when it has none.
     const QByteArray &text = document.text;
-    const auto firstBreak =
-            std::find_if(text.cbegin(), text.cend(), [](char c) { return c == '\r' || c == '\n'; });
+    const auto firstBreak
+        = std::find_if(text.cbegin(), text.cend(), [](char c) { return c == '\r' || c == '\n'; });
     int eolMode = QsciScintillaBase::SC_EOL_CRLF;
     if (firstBreak != text.cend() && *firstBreak == '\n')
         eolMode = QsciScintillaBase::SC_EOL_LF;
@@ -187,8 +186,8 @@ qsizetype RichTextBox::bytePosition(int characterPosition) const
 
 int RichTextBox::characterPosition(qsizetype bytePosition) const
 {
-    return int(m_sci->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0UL,
-                                    long(bytePosition)));
+    return int(
+        m_sci->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0UL, long(bytePosition)));
 }
 
 int RichTextBox::Find(const QString &text, int start)
@@ -243,8 +242,8 @@ void RichTextBox::SetFocus()
 
 QColor RichTextBox::textColourAt(int position) const
 {
-    const int style = int(m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT,
-                                               uintptr_t(bytePosition(position))));
+    const int style = int(
+        m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, uintptr_t(bytePosition(position))));
     const int colour = colourForStyle(style);
     if (colour < 0 || colour >= m_colours.size() || !m_colours[colour].isValid())
         return QColor(Qt::black);
@@ -256,8 +255,8 @@ void RichTextBox::onModified(int position, int type, int linesAdded)
     if (m_loading
         || !(type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)))
         return;
-    const qsizetype line =
-            m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
+    const qsizetype line
+        = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
     const qsizetype last = line + std::max(linesAdded, 0);
     if (m_dirtyFirst < 0) {
         m_dirtyFirst = line;
@@ -277,8 +276,8 @@ void RichTextBox::onModified(int position, int type, int linesAdded)
 bool RichTextBox::hasStyles(qsizetype start, const QByteArray &styles) const
 {
     for (qsizetype i = 0; i < styles.size(); ++i) {
-        const long style =
-                m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, uintptr_t(start + i));
+        const long style
+            = m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, uintptr_t(start + i));
         if (style != static_cast<unsigned char>(styles[i]))
             return false;
     }
@@ -297,23 +296,25 @@ void RichTextBox::recolourEditedLines()
 
     char carried = 0;
     if (first > 0) {
-        const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(first));
+        const long start
+            = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(first));
         carried = char(colourForStyle(
-                int(m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, start - 1))));
+            int(m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, start - 1))));
     }
     // Past the edited lines, plain lines inherit the colour before them: go on until a line
     // keeps the colours it had, after which nothing further can change.
     for (qsizetype line = first; line < lineCount; ++line) {
-        const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line));
-        const long end = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, uintptr_t(line));
+        const long start
+            = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line));
+        const long end
+            = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, uintptr_t(line));
         const long next = line + 1 < lineCount
-                ? m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line + 1))
-                : end;
+            ? m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line + 1))
+            : end;
         const auto *text = reinterpret_cast<const char *>(m_sci->SendScintilla(
-                QsciScintillaBase::SCI_GETRANGEPOINTER, uintptr_t(start), end - start));
+            QsciScintillaBase::SCI_GETRANGEPOINTER, uintptr_t(start), end - start));
         QByteArray styles(next - start, Qt::Uninitialized);
-        carried = m_colourer(QByteArrayView(text, end - start), next - end, carried,
-                             styles.data());
+        carried = m_colourer(QByteArrayView(text, end - start), next - end, carried, styles.data());
         std::transform(styles.cbegin(), styles.cend(), styles.begin(), styleForColour);
         if (line > last && hasStyles(start, styles))
             break;

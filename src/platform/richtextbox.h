@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
-
 #include <functional>
 
 class QsciScintilla;
@@ -29,9 +28,8 @@ public:
 
     // Colours one line (UTF-8, then its terminator bytes) given the colour carried in from the
     // line before; returns the colour carried out.
-    using LineColourer =
-            std::function<char(QByteArrayView line, qsizetype terminatorLength, char carriedIn,
-                               char *colours)>;
+    using LineColourer = std::function<char(QByteArrayView line, qsizetype terminatorLength,
+                                            char carriedIn, char *colours)>;
 
     explicit RichTextBox(QWidget *parent = nullptr);
 

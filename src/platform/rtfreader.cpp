@@ -34,11 +34,12 @@ int hexValue(char c)
 bool isSkippedDestination(QByteArrayView word)
 {
     static const QByteArrayView skipped[] = {
-        "fonttbl",   "stylesheet", "info",      "pict",      "header",     "footer",
-        "headerl",   "headerr",    "footerl",   "footerr",   "footnote",   "fldinst",
-        "object",    "themedata",  "listtable", "listoverridetable",       "rsidtbl",
-        "generator", "filetbl",    "revtbl",    "xmlnstbl",  "latentstyles", "datastore",
-        "colorschememapping",
+        "fonttbl",  "stylesheet",   "info",      "pict",
+        "header",   "footer",       "headerl",   "headerr",
+        "footerl",  "footerr",      "footnote",  "fldinst",
+        "object",   "themedata",    "listtable", "listoverridetable",
+        "rsidtbl",  "generator",    "filetbl",   "revtbl",
+        "xmlnstbl", "latentstyles", "datastore", "colorschememapping",
     };
     return std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped);
 }

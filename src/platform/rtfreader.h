@@ -14,7 +14,7 @@ struct RtfColour
 
 struct RtfDocument
 {
-    QByteArray text;    // UTF-8
+    QByteArray text; // UTF-8
     QByteArray colours; // for each byte of text, the colour-table index in force (0..maxColour)
     QList<RtfColour> colourTable;
     TextFormat format;

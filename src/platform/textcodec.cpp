@@ -1,7 +1,6 @@
 #include "textcodec.h"
 
 #include <QStringDecoder>
-
 #include <array>
 
 namespace {

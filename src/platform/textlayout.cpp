@@ -68,8 +68,8 @@ TextLayout TextLayout::fromText(QByteArrayView text)
     }();
     if (fields.size() != 3)
         return layout;
-    layout.format.encoding =
-            fields[0] == kWindows1252Name ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+    layout.format.encoding
+        = fields[0] == kWindows1252Name ? TextEncoding::Windows1252 : TextEncoding::Utf8;
     layout.format.byteOrderMark = fields[1] == "1";
     qsizetype count = 0;
     for (char c : fields[2]) {

@@ -1,7 +1,6 @@
 #include "twips.h"
 
 #include <QWidget>
-
 #include <cmath>
 
 namespace {

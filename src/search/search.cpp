@@ -5,7 +5,6 @@
 #include "platform/sstab.h"
 
 #include <QLineEdit>
-
 #include <limits>
 
 void FindFirst(form1 &form)

@@ -10,7 +10,7 @@
 namespace {
 
 const QString kSaveFilter = QStringLiteral(
-        "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
+    "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
 
 int activeSlot(const form1 &form)
 {
@@ -33,9 +33,9 @@ void writeSlot(form1 &form, RichTextBox &editor, const QString &path)
     } else if (saved.replaced > 0) {
         form.Warning(QStringLiteral("%1 saved, but %2 character(s) that %3 cannot hold were "
                                     "written as \"?\".")
-                             .arg(shownPath)
-                             .arg(saved.replaced)
-                             .arg(encodingName(editor.documentFormat())));
+                         .arg(shownPath)
+                         .arg(saved.replaced)
+                         .arg(encodingName(editor.documentFormat())));
     }
 }
 

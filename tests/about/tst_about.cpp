@@ -29,7 +29,7 @@ private slots:
         QCOMPARE(about->lblTitle->text(), QString("Morvane"));
         QCOMPARE(about->lblVersion->text(), QString("Version 1.1.0"));
         QVERIFY(about->lblDisclaimer->text().endsWith(
-                "Make sure you backup your ini files before editing!"));
+            "Make sure you backup your ini files before editing!"));
         QVERIFY(about->parent() == nullptr);
     }
 
@@ -56,8 +56,7 @@ private slots:
         FormFixture f;
         f.form.mnuAbout_Click();
         QPointer<frmAbout> about = f.form.aboutDialog();
-        QTest::keyClick(about->focusWidget() ? about->focusWidget() : about.data(),
-                        Qt::Key(key));
+        QTest::keyClick(about->focusWidget() ? about->focusWidget() : about.data(), Qt::Key(key));
         QTRY_VERIFY(!about); // closed and destroyed
         f.form.mnuAbout_Click(); // and loaded anew
         QVERIFY(f.form.aboutDialog());

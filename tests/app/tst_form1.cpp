@@ -25,17 +25,16 @@ private slots:
     void controlsAreNamedForAccessibility()
     {
         FormFixture f;
-        const QList<QWidget *> controls = { f.form.cmdOpen, f.form.cmdClose, f.form.cmdSave,
-                                            f.form.cmdSaveAS, f.form.cmdFind, f.form.cmdFindNext,
-                                            f.form.txtSearch, &f.editor(0) };
+        const QList<QWidget *> controls
+            = { f.form.cmdOpen, f.form.cmdClose,    f.form.cmdSave,   f.form.cmdSaveAS,
+                f.form.cmdFind, f.form.cmdFindNext, f.form.txtSearch, &f.editor(0) };
         for (QWidget *control : controls) {
             QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
             QVERIFY(accessible);
             QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(),
                      qPrintable(control->metaObject()->className()));
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(f.form.cmdFindNext)
-                         ->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.form.cmdFindNext)->text(QAccessible::Name),
                  QString("Find Next"));
     }
 

@@ -20,26 +20,23 @@ private slots:
         QTest::addColumn<float>("findNextLeft");
         QTest::addColumn<float>("searchLeft");
 
-        QTest::newRow("exact minimum") << 6500.f << 5000.f << 6500.f << 5000.f
-                                       << TwipsRect { 1305, 45, 5010, 3580 }
-                                       << TwipsRect { 1380, 375, 4850, 3190 } << 3680.f
-                                       << 1490.f << 2210.f << 3210.f;
-        QTest::newRow("too narrow") << 5000.f << 8000.f << 6500.f << 8000.f
-                                    << TwipsRect { 1305, 45, 5010, 6580 }
-                                    << TwipsRect { 1380, 375, 4850, 6190 } << 6680.f << 1490.f
-                                    << 2210.f << 3210.f;
+        QTest::newRow("exact minimum")
+            << 6500.f << 5000.f << 6500.f << 5000.f << TwipsRect { 1305, 45, 5010, 3580 }
+            << TwipsRect { 1380, 375, 4850, 3190 } << 3680.f << 1490.f << 2210.f << 3210.f;
+        QTest::newRow("too narrow")
+            << 5000.f << 8000.f << 6500.f << 8000.f << TwipsRect { 1305, 45, 5010, 6580 }
+            << TwipsRect { 1380, 375, 4850, 6190 } << 6680.f << 1490.f << 2210.f << 3210.f;
         QTest::newRow("too low") << 8000.f << 4000.f << 8000.f << 5000.f
                                  << TwipsRect { 1305, 45, 6510, 3580 }
                                  << TwipsRect { 1380, 375, 6350, 3190 } << 3680.f << 2990.f
                                  << 3710.f << 4710.f;
-        QTest::newRow("too small both ways") << 100.f << 100.f << 6500.f << 5000.f
-                                             << TwipsRect { 1305, 45, 5010, 3580 }
-                                             << TwipsRect { 1380, 375, 4850, 3190 } << 3680.f
-                                             << 1490.f << 2210.f << 3210.f;
+        QTest::newRow("too small both ways")
+            << 100.f << 100.f << 6500.f << 5000.f << TwipsRect { 1305, 45, 5010, 3580 }
+            << TwipsRect { 1380, 375, 4850, 3190 } << 3680.f << 1490.f << 2210.f << 3210.f;
         QTest::newRow("large") << 12000.f << 9000.f << 12000.f << 9000.f
                                << TwipsRect { 1305, 45, 10510, 7580 }
-                               << TwipsRect { 1380, 375, 10350, 7190 } << 7680.f << 6990.f
-                               << 7710.f << 8710.f;
+                               << TwipsRect { 1380, 375, 10350, 7190 } << 7680.f << 6990.f << 7710.f
+                               << 8710.f;
     }
 
     void laysOutForTheOuterSize()
@@ -64,10 +61,7 @@ private slots:
         QCOMPARE(plan->find.height, 255.f);
     }
 
-    void minimizedWindowIsLeftAlone()
-    {
-        QVERIFY(!FormLayout::plan(100, 100, true));
-    }
+    void minimizedWindowIsLeftAlone() { QVERIFY(!FormLayout::plan(100, 100, true)); }
 };
 
 QTEST_APPLESS_MAIN(TestFormLayout)

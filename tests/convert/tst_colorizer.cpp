@@ -32,36 +32,34 @@ private slots:
 
         QTest::newRow("empty file") << QByteArray() << QStringList { "}" };
         QTest::newRow("the four kinds")
-                << QByteArray("[Main]\r\nname = alpha\r\n; a comment\r\nflag\r\n")
-                << QStringList { "\\cf1 [Main]\\par ", "\\cf3 name =\\cf0  alpha\\par ",
-                                 "\\cf2 ; a comment\\par ", "flag\\par ", "}" };
-        QTest::newRow("comment wins over key") << QByteArray("a = b ; note")
-                                               << QStringList { "\\cf2 a = b ; note\\par ", "}" };
+            << QByteArray("[Main]\r\nname = alpha\r\n; a comment\r\nflag\r\n")
+            << QStringList { "\\cf1 [Main]\\par ", "\\cf3 name =\\cf0  alpha\\par ",
+                             "\\cf2 ; a comment\\par ", "flag\\par ", "}" };
+        QTest::newRow("comment wins over key")
+            << QByteArray("a = b ; note") << QStringList { "\\cf2 a = b ; note\\par ", "}" };
         QTest::newRow("section wins over key")
-                << QByteArray("[x] = 1") << QStringList { "\\cf1 [x] = 1\\par ", "}" };
-        QTest::newRow("empty key") << QByteArray("=x")
-                                   << QStringList { "\\cf3 =\\cf0 x\\par ", "}" };
+            << QByteArray("[x] = 1") << QStringList { "\\cf1 [x] = 1\\par ", "}" };
+        QTest::newRow("empty key")
+            << QByteArray("=x") << QStringList { "\\cf3 =\\cf0 x\\par ", "}" };
         QTest::newRow("backslash in value")
-                << QByteArray("path = a\\b")
-                << QStringList { "\\cf3 path =\\cf0  a\\\\b\\par ", "}" };
+            << QByteArray("path = a\\b") << QStringList { "\\cf3 path =\\cf0  a\\\\b\\par ", "}" };
         QTest::newRow("backslash in key")
-                << QByteArray("a\\b=c") << QStringList { "\\cf3 a\\\\b=\\cf0 c\\par ", "}" };
+            << QByteArray("a\\b=c") << QStringList { "\\cf3 a\\\\b=\\cf0 c\\par ", "}" };
         QTest::newRow("indented section is plain")
-                << QByteArray(" [Main]") << QStringList { " [Main]\\par ", "}" };
+            << QByteArray(" [Main]") << QStringList { " [Main]\\par ", "}" };
         QTest::newRow("braces escaped")
-                << QByteArray("x = {a}") << QStringList { "\\cf3 x =\\cf0  \\{a\\}\\par ", "}" };
+            << QByteArray("x = {a}") << QStringList { "\\cf3 x =\\cf0  \\{a\\}\\par ", "}" };
         QTest::newRow("rtf-looking text")
-                << QByteArray("{\\rtf1 \\par}")
-                << QStringList { "\\{\\\\rtf1 \\\\par\\}\\par ", "}" };
+            << QByteArray("{\\rtf1 \\par}") << QStringList { "\\{\\\\rtf1 \\\\par\\}\\par ", "}" };
         QTest::newRow("lone LF and CR end lines")
-                << QByteArray("a\nb\rc") << QStringList { "a\\par ", "b\\par ", "c\\par ", "}" };
-        QTest::newRow("empty lines") << QByteArray("\r\n\r\n")
-                                     << QStringList { "\\par ", "\\par ", "}" };
+            << QByteArray("a\nb\rc") << QStringList { "a\\par ", "b\\par ", "c\\par ", "}" };
+        QTest::newRow("empty lines")
+            << QByteArray("\r\n\r\n") << QStringList { "\\par ", "\\par ", "}" };
         QTest::newRow("windows-1252 stays ascii")
-                << QByteArray("caf\xE9\t\x80") << QStringList { "caf\\'e9\\'09\\'80\\par ", "}" };
+            << QByteArray("caf\xE9\t\x80") << QStringList { "caf\\'e9\\'09\\'80\\par ", "}" };
         QTest::newRow("utf-8 as unicode escapes")
-                << QByteArray("caf\xC3\xA9 \xE4\xB8\xAD")
-                << QStringList { "caf\\u233? \\u20013?\\par ", "}" };
+            << QByteArray("caf\xC3\xA9 \xE4\xB8\xAD")
+            << QStringList { "caf\\u233? \\u20013?\\par ", "}" };
     }
 
     void fragments()
@@ -77,8 +75,9 @@ private slots:
         QString hunk;
         const QByteArray document = colorizeBytes("a=b\nc", lines, hunk);
         QCOMPARE(document,
-                 QByteArray(kRtfHeader) + "{\\*\\morvanelayout utf-8;0;1n1x}\\cf3 a=\\cf0 b\\par "
-                                          "c\\par }");
+                 QByteArray(kRtfHeader)
+                     + "{\\*\\morvanelayout utf-8;0;1n1x}\\cf3 a=\\cf0 b\\par "
+                       "c\\par }");
         QVERIFY(hunk.isEmpty());
         for (char c : document)
             QVERIFY(static_cast<unsigned char>(c) < 0x80);

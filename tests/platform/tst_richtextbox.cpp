@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <unistd.h>
 
 namespace {
@@ -86,14 +85,15 @@ private slots:
         QTest::newRow("no final terminator") << QByteArray("[a]\r\nk=v");
         QTest::newRow("only terminators") << QByteArray("\r\n\n\r");
         QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("utf-8") << QByteArray("name = caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x98\x80\r\n");
+        QTest::newRow("utf-8") << QByteArray(
+            "name = caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x98\x80\r\n");
         QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF[\xC3\xA9]\r\n");
         QTest::newRow("two byte order marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx");
         QTest::newRow("windows-1252, every byte") << every1252;
         QTest::newRow("every byte, twice, with lines") << every1252 + "\r\n" + every1252;
         QTest::newRow("braces and backslashes") << QByteArray("x = {a}\\{b\\}\\\\\r\n}{\r\n");
         QTest::newRow("rtf-looking text")
-                << QByteArray("{\\rtf1\\ansi{\\colortbl ;\\red1;}\\cf1 x\\par }\r\n\\'e9\\u233?\r\n");
+            << QByteArray("{\\rtf1\\ansi{\\colortbl ;\\red1;}\\cf1 x\\par }\r\n\\'e9\\u233?\r\n");
         QTest::newRow("nul and controls") << QByteArray("a\0b\tc\x1b\x7f", 8);
         QTest::newRow("1 MB line") << QByteArray(1 << 20, 'k') + "=" + QByteArray(1000, 'v');
     }
@@ -184,7 +184,8 @@ private slots:
         QTest::newRow("from one skips zero") << QByteArray("abc") << "a" << 1 << -1;
         QTest::newRow("ascii case") << QByteArray("x alpha") << "ALPHA" << 0 << 2;
         QTest::newRow("after multibyte") << QByteArray("\xC3\xA9\xE4\xB8\xAD=b") << "b" << 0 << 3;
-        QTest::newRow("non-ascii case") << QByteArray("x \xC3\xA9t\xC3\xA9") << QString::fromUtf8("\u00C9T\u00C9") << 0 << 2;
+        QTest::newRow("non-ascii case")
+            << QByteArray("x \xC3\xA9t\xC3\xA9") << QString::fromUtf8("\u00C9T\u00C9") << 0 << 2;
         QTest::newRow("past the end") << QByteArray("abc") << "c" << 10 << -1;
         QTest::newRow("empty needle") << QByteArray("abc") << "" << 0 << -1;
     }
@@ -219,8 +220,8 @@ private slots:
         writeAll(target, "old text");
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const RichTextBox::Result saved = editor.SaveFile(target, 1);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                              | QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         if (saved.ok && getuid() == 0)
             QSKIP("root writes into read-only folders");
         QVERIFY(!saved.ok);
@@ -247,11 +248,11 @@ private slots:
         const QString target = m_dir.filePath("script.ini");
         writeAll(target, "old");
         const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                | QFileDevice::ExeOwner | QFileDevice::ReadGroup;
+            | QFileDevice::ExeOwner | QFileDevice::ReadGroup;
         QFile::setPermissions(target, permissions);
         QVERIFY(editor.SaveFile(target, 1).ok);
-        QCOMPARE(QFile::permissions(target) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser
-                                                 | QFileDevice::ExeUser),
+        QCOMPARE(QFile::permissions(target)
+                     & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
                  permissions);
     }
 

@@ -17,21 +17,23 @@ private slots:
         QTest::newRow("ascii") << QByteArray("a=b") << true << false << "a=b";
         QTest::newRow("utf-8") << QByteArray("caf\xC3\xA9") << true << false << "café";
         QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBFx") << true << true << "x";
-        QTest::newRow("second bom is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << true << true
-                                            << QString(QChar(0xFEFF));
+        QTest::newRow("second bom is text")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << true << true << QString(QChar(0xFEFF));
         QTest::newRow("lone bom") << QByteArray("\xEF\xBB\xBF") << true << true << "";
-        QTest::newRow("latin byte") << QByteArray("caf\xE9") << false << false
-                                    << QString::fromUtf8("caf\u00E9");
-        QTest::newRow("euro") << QByteArray("\x80") << false << false << QString::fromUtf8("\u20AC");
-        QTest::newRow("undefined 0x81 kept as C1") << QByteArray("\x81") << false << false
-                                                   << QString(QChar(0x81));
-        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << false << false << QString::fromUtf8("\u00C0\u00AF");
+        QTest::newRow("latin byte")
+            << QByteArray("caf\xE9") << false << false << QString::fromUtf8("caf\u00E9");
+        QTest::newRow("euro") << QByteArray("\x80") << false << false
+                              << QString::fromUtf8("\u20AC");
+        QTest::newRow("undefined 0x81 kept as C1")
+            << QByteArray("\x81") << false << false << QString(QChar(0x81));
+        QTest::newRow("overlong slash")
+            << QByteArray("\xC0\xAF") << false << false << QString::fromUtf8("\u00C0\u00AF");
         QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << false << false
                                            << QString::fromUtf8("\u00ED\u00A0\u20AC");
         QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false << false
                                          << QString::fromUtf8("\u00F4\u0090\u20AC\u20AC");
-        QTest::newRow("truncated sequence") << QByteArray("a\xE2\x82") << false << false
-                                            << QString::fromUtf8("a\u00E2\u201A");
+        QTest::newRow("truncated sequence")
+            << QByteArray("a\xE2\x82") << false << false << QString::fromUtf8("a\u00E2\u201A");
         QTest::newRow("four-byte emoji") << QByteArray("\xF0\x9F\x98\x80") << true << false
                                          << QString::fromUtf8("\xF0\x9F\x98\x80");
     }
@@ -55,8 +57,8 @@ private slots:
             all.append(char(byte));
         const TextCodec::Decoded decoded = TextCodec::decode(all);
         QCOMPARE(decoded.format.encoding, TextEncoding::Windows1252);
-        const TextCodec::Encoded encoded =
-                TextCodec::encodeUtf8Text(decoded.text.toUtf8(), decoded.format);
+        const TextCodec::Encoded encoded
+            = TextCodec::encodeUtf8Text(decoded.text.toUtf8(), decoded.format);
         QCOMPARE(encoded.bytes, all);
         QCOMPARE(encoded.replaced, 0);
     }
@@ -65,15 +67,15 @@ private slots:
     {
         const TextFormat format { TextEncoding::Windows1252, false };
         const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(
-                QString::fromUtf8("a€中\xF0\x9F\x98\x80\u0080b").toUtf8(), format);
+            QString::fromUtf8("a€中\xF0\x9F\x98\x80\u0080b").toUtf8(), format);
         QCOMPARE(encoded.bytes, QByteArray("a\x80???b"));
         QCOMPARE(encoded.replaced, 3);
     }
 
     void utf8KeepsItsBom()
     {
-        const TextCodec::Encoded encoded =
-                TextCodec::encodeUtf8Text("x\r\n", TextFormat { TextEncoding::Utf8, true });
+        const TextCodec::Encoded encoded
+            = TextCodec::encodeUtf8Text("x\r\n", TextFormat { TextEncoding::Utf8, true });
         QCOMPARE(encoded.bytes, QByteArray("\xEF\xBB\xBFx\r\n"));
     }
 };

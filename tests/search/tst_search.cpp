@@ -6,10 +6,7 @@ class TestSearch : public QObject
 {
     Q_OBJECT
 
-    void search(FormFixture &f, const QString &text)
-    {
-        f.form.txtSearch->setText(text);
-    }
+    void search(FormFixture &f, const QString &text) { f.form.txtSearch->setText(text); }
 
 private slots:
     void findThenFindNext()

@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <cstring>
 #include <limits>
 
@@ -65,8 +64,9 @@ private slots:
         b.u16(k).u8(1).u8(1).u32(quint32(std::numeric_limits<qint32>::min()));
         const BiniFormat::Result result = BiniFormat::decode(b.file());
         QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(result.bytes, QByteArray("[Main]\r\nname = alpha, -42, 12.5\r\nflag\r\n\r\n"
-                                          "[Other]\r\nk = -2147483648\r\n"));
+        QCOMPARE(result.bytes,
+                 QByteArray("[Main]\r\nname = alpha, -42, 12.5\r\nflag\r\n\r\n"
+                            "[Other]\r\nk = -2147483648\r\n"));
     }
 
     void formatsFloats_data()
@@ -86,7 +86,8 @@ private slots:
         QTest::newRow("shortest of a third") << 1.0f / 3 << QByteArray("0.33333334");
         QTest::newRow("one tenth") << 0.1f << QByteArray("0.1");
         QTest::newRow("max") << std::numeric_limits<float>::max() << QByteArray("3.4028235e+38");
-        QTest::newRow("denormal") << std::numeric_limits<float>::denorm_min() << QByteArray("1e-45");
+        QTest::newRow("denormal") << std::numeric_limits<float>::denorm_min()
+                                  << QByteArray("1e-45");
         QTest::newRow("nan") << std::numeric_limits<float>::quiet_NaN() << QByteArray("nan");
         QTest::newRow("inf") << std::numeric_limits<float>::infinity() << QByteArray("inf");
         QTest::newRow("-inf") << -std::numeric_limits<float>::infinity() << QByteArray("-inf");
@@ -101,10 +102,11 @@ private slots:
     void packThenDecodeGivesTheTextBack_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("kinds") << QByteArray("[Main]\r\nname = alpha, -3, 12.5, 1e+20, nan\r\nflag\r\n"
-                                             "\r\n[Two]\r\nname = alpha\r\n");
+        QTest::newRow("kinds") << QByteArray(
+            "[Main]\r\nname = alpha, -3, 12.5, 1e+20, nan\r\nflag\r\n"
+            "\r\n[Two]\r\nname = alpha\r\n");
         QTest::newRow("look-alikes stay strings")
-                << QByteArray("[s]\r\na = 007, +5, 1.10, 2147483648, 1e5, , x y\r\n");
+            << QByteArray("[s]\r\na = 007, +5, 1.10, 2147483648, 1e5, , x y\r\n");
         QTest::newRow("empty section") << QByteArray("[a]\r\n\r\n[b]\r\nk = v\r\n");
         QTest::newRow("nothing") << QByteArray();
     }
@@ -126,10 +128,7 @@ private slots:
         QCOMPARE(packed.bytes.count("same"), 1);
     }
 
-    void packRefusesEntriesOutsideSections()
-    {
-        QVERIFY(!BiniFormat::pack("k = v\n[s]\n").ok);
-    }
+    void packRefusesEntriesOutsideSections() { QVERIFY(!BiniFormat::pack("k = v\n[s]\n").ok); }
 
     void refusesMalformedFiles_data()
     {
@@ -142,8 +141,10 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("truncated header") << valid.left(10);
         QTest::newRow("version 2") << FileBuilder(good).file(2);
-        QTest::newRow("table past the end") << valid.left(8) + QByteArray("\xff\xff\x00\x00", 4) + valid.mid(12);
-        QTest::newRow("table inside the header") << valid.left(8) + QByteArray("\x04\x00\x00\x00", 4) + valid.mid(12);
+        QTest::newRow("table past the end")
+            << valid.left(8) + QByteArray("\xff\xff\x00\x00", 4) + valid.mid(12);
+        QTest::newRow("table inside the header")
+            << valid.left(8) + QByteArray("\x04\x00\x00\x00", 4) + valid.mid(12);
         QTest::newRow("truncated entry") << [] {
             FileBuilder b;
             b.u16(b.string("s")).u16(5).u16(0).u8(0);

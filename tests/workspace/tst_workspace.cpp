@@ -140,7 +140,8 @@ private slots:
         f.dialogs.saveAnswers << blocked;
         f.form.cmdSaveAS_Click();
         QCOMPARE(f.dialogs.messages.size(), 1);
-        QVERIFY(f.dialogs.messages[0].startsWith("Could not save " + QDir::toNativeSeparators(blocked) + ": "));
+        QVERIFY(f.dialogs.messages[0].startsWith("Could not save "
+                                                 + QDir::toNativeSeparators(blocked) + ": "));
         QVERIFY(f.dialogs.messages[0].endsWith("."));
     }
 
@@ -149,7 +150,8 @@ private slots:
         FormFixture f;
         const QString path = f.write("latin.ini", "caf\xE9");
         f.open(path);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u4E2D"));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                        QString::fromUtf8("\u4E2D"));
         QCoreApplication::sendEvent(f.editor(0).focusProxy(), &press);
         f.form.cmdSave_Click();
         QCOMPARE(FormFixture::read(path), QByteArray("?caf\xE9"));
@@ -164,10 +166,14 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("message");
 
-        QTest::newRow("upper-case ini") << "SHIPS.INI" << QByteArray("[s]") << "SHIPS.INI" << "";
-        QTest::newRow("upper-case txt") << "NOTES.TXT" << QByteArray("n") << "NOTES.TXT" << "";
-        QTest::newRow("empty ini") << "empty.ini" << QByteArray() << "empty.ini" << "";
-        QTest::newRow("short ini") << "short.ini" << QByteArray("BI") << "short.ini" << "";
+        QTest::newRow("upper-case ini") << "SHIPS.INI" << QByteArray("[s]") << "SHIPS.INI"
+                                        << "";
+        QTest::newRow("upper-case txt") << "NOTES.TXT" << QByteArray("n") << "NOTES.TXT"
+                                        << "";
+        QTest::newRow("empty ini") << "empty.ini" << QByteArray() << "empty.ini"
+                                   << "";
+        QTest::newRow("short ini") << "short.ini" << QByteArray("BI") << "short.ini"
+                                   << "";
         QTest::newRow("other name") << "notes.doc" << QByteArray("x") << "No File"
                                     << "No file loaded.";
     }
@@ -192,7 +198,8 @@ private slots:
         f.open(folder);
         f.open(f.dir.filePath("gone.ini"));
         QCOMPARE(f.dialogs.messages.size(), 2);
-        QVERIFY(f.dialogs.messages[0].startsWith("Could not open " + QDir::toNativeSeparators(folder) + ": "));
+        QVERIFY(f.dialogs.messages[0].startsWith("Could not open "
+                                                 + QDir::toNativeSeparators(folder) + ": "));
         QVERIFY(f.dialogs.messages[1].startsWith("Could not open "));
         QCOMPARE(f.caption(0), QString("kept.ini"));
         QCOMPARE(f.caption(1), form1::NoFileCaption);

@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QList>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -80,7 +79,7 @@ bool Decoder::append(QByteArrayView text)
 {
     if (m_text.size() + text.size() > BiniFormat::maxTextSize)
         return fail(QStringLiteral("the text would be larger than %1 MiB")
-                            .arg(BiniFormat::maxTextSize >> 20));
+                        .arg(BiniFormat::maxTextSize >> 20));
     m_text.append(text);
     return true;
 }
@@ -110,8 +109,8 @@ bool Decoder::readValue(Reader &reader, QByteArray &out)
     }
     default:
         return fail(QStringLiteral("unknown value type %1 at byte %2")
-                            .arg(type)
-                            .arg(reader.position() - 5));
+                        .arg(type)
+                        .arg(reader.position() - 5));
     }
 }
 
@@ -150,20 +149,24 @@ BiniFormat::Result Decoder::run()
     if (version != kVersion)
         return { false, {}, QStringLiteral("unsupported version %1").arg(version) };
     if (tableOffset < kHeaderSize || tableOffset > quint64(m_file.size()))
-        return { false, {}, QStringLiteral("string table offset %1 is outside the file")
-                                    .arg(tableOffset) };
+        return { false,
+                 {},
+                 QStringLiteral("string table offset %1 is outside the file").arg(tableOffset) };
     m_table = m_file.sliced(tableOffset);
 
     Reader reader(m_file, tableOffset);
     bool first = true;
     while (!reader.atEnd()) {
         if (!reader.has(4))
-            return { false, {}, QStringLiteral("truncated section at byte %1").arg(reader.position()) };
+            return { false,
+                     {},
+                     QStringLiteral("truncated section at byte %1").arg(reader.position()) };
         QByteArrayView name;
         const quint32 nameOffset = reader.read(2);
         const quint32 entryCount = reader.read(2);
         if (!readString(nameOffset, name)
-            || !append((first ? QByteArray() : QByteArray("\r\n")) + '[' + name.toByteArray() + "]\r\n"))
+            || !append((first ? QByteArray() : QByteArray("\r\n")) + '[' + name.toByteArray()
+                       + "]\r\n"))
             return { false, {}, m_error };
         first = false;
         for (quint32 i = 0; i < entryCount; ++i) {
@@ -265,7 +268,9 @@ BiniFormat::Result Packer::run(QByteArrayView text)
             continue;
         }
         if (sections.isEmpty())
-            return { false, {}, QStringLiteral("line %1 comes before any section").arg(lineNumber) };
+            return { false,
+                     {},
+                     QStringLiteral("line %1 comes before any section").arg(lineNumber) };
         Entry entry;
         const qsizetype equals = line.indexOf(" = ");
         entry.name = equals < 0 ? line : line.first(equals);
@@ -276,7 +281,9 @@ BiniFormat::Result Packer::run(QByteArrayView text)
             entry.values.append(rest);
         }
         if (entry.values.size() > 255)
-            return { false, {}, QStringLiteral("line %1 has more than 255 values").arg(lineNumber) };
+            return { false,
+                     {},
+                     QStringLiteral("line %1 has more than 255 values").arg(lineNumber) };
         sections.last().entries.append(entry);
     }
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
-
 #include <cstdio>
 
 namespace {
