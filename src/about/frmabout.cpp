@@ -11,12 +11,12 @@
 namespace {
 
 const QString kDescription = QStringLiteral(
-    "Morvane is a front end for bini, the decompressor of compressed INI files. It shows "
-    "INI and text files colour-coded by line kind, expands compressed ones with bini, and "
-    "saves them back as plain text. Morvane and bini are made by the Morvane project.");
+    "A front end for bini, the decompressor of compressed INI files: Morvane shows INI files "
+    "colour-coded and saves them as plain text. Morvane and bini are made by the Morvane "
+    "project.");
 const QString kDisclaimer = QStringLiteral(
-    "Warning: Morvane saves compressed INI files back as plain text and does not ask before "
-    "closing unsaved work. Make sure you backup your ini files before editing!");
+    "Warning: saving a compressed INI file writes it as plain text, and closing does not ask "
+    "about unsaved work. Make sure you backup your ini files before editing!");
 
 } // namespace
 
@@ -27,6 +27,9 @@ frmAbout::frmAbout(form1 &mainWindow)
       m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    QFont dialogFont = font(); // the texts are laid out for a small dialog font
+    dialogFont.setPointSizeF(8.25);
+    setFont(dialogFont);
     setWindowTitle(QStringLiteral("About Morvane"));
     setFixedSize(Twips::toPixels(5730, this), Twips::toPixels(3555, this));
     move(Twips::toPixels(5505, this), Twips::toPixels(3540, this));
