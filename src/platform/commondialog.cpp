@@ -3,6 +3,7 @@
 #include "dialogs.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 bool CommonDialog::ShowOpen()
@@ -33,7 +34,10 @@ QString CommonDialog::toQtFilter(const QString &filter)
         const qsizetype bracket = description.lastIndexOf(QLatin1Char('('));
         if (bracket > 0)
             description = description.left(bracket).trimmed();
-        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        // "*.*" means every file; taken literally it would hide names without a dot.
+        patterns.replaceInStrings(QRegularExpression(QStringLiteral("^\\*\\.\\*$")),
+                                  QStringLiteral("*"));
         entries.append(description + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
                        + QLatin1Char(')'));
     }
