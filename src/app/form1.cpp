@@ -178,10 +178,9 @@ void form1::setOuterSizeTwips(double width, double height)
 {
     // Whole pixels, rounded up so that a minimum size is never missed by a fraction.
     const QSize frame = frameGeometry().size() - size();
-    const double pixelsPerTwip
-        = Twips::fromPixels(1, this) > 0 ? 1 / Twips::fromPixels(1, this) : 0;
-    resize(int(std::ceil(width * pixelsPerTwip)) - frame.width(),
-           int(std::ceil(height * pixelsPerTwip)) - frame.height());
+    const double twipsPerPixel = Twips::fromPixels(1, this);
+    resize(int(std::ceil(width / twipsPerPixel)) - frame.width(),
+           int(std::ceil(height / twipsPerPixel)) - frame.height());
 }
 
 // Menu items and buttons share one implementation per command.
