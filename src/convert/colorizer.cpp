@@ -1,8 +1,8 @@
 #include "colorizer.h"
 
-#include "../platform/textcodec.h"
-#include "../platform/textlayout.h"
 #include "lineclassifier.h"
+#include "platform/textcodec.h"
+#include "platform/textlayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,10 +119,6 @@ template<typename LineHandler> void forEachLine(QStringView text, LineHandler ha
     if (start < text.size())
         handle(text.sliced(start), LineEnd::None);
 }
-
-} // namespace
-
-namespace {
 
 // Fills IniLines and returns what goes before the fragments: the header and the layout.
 QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk)

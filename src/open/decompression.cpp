@@ -63,10 +63,6 @@ void PickUpDecompressedFile(form1 &form)
 {
     if (!form.Timer2->Enabled())
         return; // picked up already
-    if (form.Timer2OpenFile.isEmpty()) {
-        form.Timer2->setEnabled(false);
-        return;
-    }
     if (form.Decompressor->IsRunning()) {
         if (++form.Timer2Ticks < DecompressionTimeoutSeconds)
             return; // look again in a second

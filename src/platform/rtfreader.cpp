@@ -98,11 +98,17 @@ bool RtfReader::appendPlainRun()
     }
     if (end == start)
         return false;
-    const int colour = m_groups.last().colour;
-    m_doc.text.append(m_in.sliced(start, end - start));
-    m_doc.colours.append(end - start, char(colour > RtfDocument::maxColour ? 0 : colour));
+    appendText(m_in.sliced(start, end - start));
     m_pos = end;
     return true;
+}
+
+// Text in the colour in force; an index beyond what the editor can show falls back to default.
+void RtfReader::appendText(QByteArrayView utf8)
+{
+    const int colour = m_groups.last().colour;
+    m_doc.text.append(utf8);
+    m_doc.colours.append(utf8.size(), char(colour > RtfDocument::maxColour ? 0 : colour));
 }
 
 void RtfReader::openGroup()
@@ -324,9 +330,7 @@ void RtfReader::emitCodePoint(char32_t ch)
         buffer[length++] = char(0x80 | ((ch >> 6) & 0x3F));
         buffer[length++] = char(0x80 | (ch & 0x3F));
     }
-    const int colour = m_groups.last().colour;
-    m_doc.text.append(buffer, length);
-    m_doc.colours.append(length, char(colour > RtfDocument::maxColour ? 0 : colour));
+    appendText(QByteArrayView(buffer, length));
 }
 
 void RtfReader::emitParagraph()

@@ -46,6 +46,7 @@ private:
     void openGroup();
     void closeGroup();
     bool appendPlainRun();
+    void appendText(QByteArrayView utf8);
     void colourTableWord(QByteArrayView word, qint64 parameter);
     void textByte(unsigned char byte);
     void emitCodeUnit(char16_t unit);

@@ -44,10 +44,16 @@ void SSTab::setTabCaption(int index, const QString &caption)
 void SSTab::setTabHeight(int pixels)
 {
     m_bar->setFixedHeight(pixels);
-    resizeEvent(nullptr);
+    placeParts();
 }
 
 void SSTab::resizeEvent(QResizeEvent *)
+{
+    placeParts();
+}
+
+// The tabs across the top; the page frame below them, its top edge under the tabs' base.
+void SSTab::placeParts()
 {
     const int barHeight = m_bar->height();
     m_bar->setGeometry(0, 0, width(), barHeight);

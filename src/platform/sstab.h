@@ -29,6 +29,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void placeParts();
+
     QTabBar *m_bar;
     QFrame *m_page;
 };

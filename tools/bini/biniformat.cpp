@@ -215,18 +215,16 @@ quint32 Packer::intern(QByteArrayView string)
     return offset;
 }
 
+// An int or a float only where its text comes back unchanged; anything else stays a string.
 PackedValue Packer::packValue(QByteArrayView value)
 {
+    const QByteArray text = value.toByteArray(); // NUL-terminated for strtof
     bool isInt = false;
-    const int asInt = value.toByteArray().toInt(&isInt);
-    if (isInt && QByteArray::number(asInt) == value)
+    const int asInt = text.toInt(&isInt);
+    if (isInt && QByteArray::number(asInt) == text)
         return { IntValue, quint32(asInt) };
-    // A float only where its text comes back unchanged; anything else stays a string.
-    const QByteArray copy = value.toByteArray();
-    char *end = nullptr;
-    const float asFloat = std::strtof(copy.constData(), &end);
-    if (!copy.isEmpty() && end == copy.constData() + copy.size()
-        && BiniFormat::formatFloat(asFloat) == value) {
+    const float asFloat = std::strtof(text.constData(), nullptr);
+    if (BiniFormat::formatFloat(asFloat) == text) {
         quint32 bits;
         std::memcpy(&bits, &asFloat, sizeof bits);
         return { FloatValue, bits };
