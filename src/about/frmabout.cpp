@@ -27,19 +27,12 @@ frmAbout::frmAbout(form1 &mainWindow)
       m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont dialogFont = font(); // the texts are laid out for a small dialog font
-    dialogFont.setPointSizeF(8.25);
-    setFont(dialogFont);
     setWindowTitle(QStringLiteral("About Morvane"));
     setFixedSize(Twips::toPixels(5730, this), Twips::toPixels(3555, this));
     move(Twips::toPixels(5505, this), Twips::toPixels(3540, this));
 
     lblTitle = addLabel(1050, 240, 3885, 480);
     lblTitle->setText(QStringLiteral("Morvane"));
-    QFont titleFont = lblTitle->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
     lblVersion = addLabel(1050, 780, 3885, 225);
     lblVersion->setText(QStringLiteral("Version 1.0"));
     lblDescription = addLabel(1050, 1125, 3885, 1170);
@@ -99,11 +92,12 @@ void frmAbout::reject()
 void frmAbout::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
-    // An etched separator between the description and the warning.
+    // An etched separator between the description and the warning: a grey line with a white
+    // one on the pixel rows just below it, so that neither paints over the other.
     QPainter painter(this);
     const auto px = [this](double twips) { return Twips::toPixels(twips, this); };
-    painter.setPen(QPen(QColor(128, 128, 128), 1));
-    painter.drawLine(px(90), px(2445), px(5654), px(2445));
-    painter.setPen(QPen(QColor(255, 255, 255), 2));
-    painter.drawLine(px(105), px(2460), px(5654), px(2460));
+    const int greyRow = px(2445);
+    painter.fillRect(QRect(QPoint(px(90), greyRow), QPoint(px(5654), greyRow)),
+                     QColor(128, 128, 128));
+    painter.fillRect(QRect(px(105), greyRow + 1, px(5654) - px(105) + 1, 2), QColor(255, 255, 255));
 }

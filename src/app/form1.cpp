@@ -21,13 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <cmath>
-
-namespace {
-// Design size of the client area, in twips.
-constexpr double kClientWidth = 10635, kClientHeight = 7710;
-} // namespace
 
 form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
 {
@@ -46,9 +40,10 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
     connect(Timer2, &Timer::Tick, this, &form1::Timer2_Timer);
     Decompressor = new HiddenProcess(this);
 
-    resize(Twips::toPixels(kClientWidth, this),
-           Twips::toPixels(kClientHeight, this) + menuBar()->sizeHint().height());
+    resize(Twips::toPixels(Design::clientWidth, this),
+           Twips::toPixels(Design::clientHeight, this) + menuBar()->sizeHint().height());
     Form_Load();
+    RichTextBoxes[0]->SetFocus(); // first in the tab order: typing goes to the editor at once
 }
 
 form1::~form1()
@@ -80,32 +75,33 @@ void form1::createMenus()
     mnuHelp->addAction(mnuAbout);
 }
 
-void form1::placeAtDesign(QWidget *widget, double left, double top, double width, double height)
+void form1::place(QWidget *widget, const TwipsRect &rect)
 {
-    widget->setGeometry(Twips::toPixels(left, top, width, height, this));
+    widget->setGeometry(Twips::toPixels(rect.left, rect.top, rect.width, rect.height, this));
 }
 
 void form1::createQuickBar(QWidget *client)
 {
     fraButtons = new QGroupBox(tr("Quick Bar"), client);
-    placeAtDesign(fraButtons, 75, 105, 1215, 1560);
-    const auto addButton = [this](const QString &caption, double top, void (form1::*handler)()) {
-        auto *button = new QPushButton(caption, fraButtons);
-        placeAtDesign(button, 120, top, 975, 320);
-        connect(button, &QPushButton::clicked, this, handler);
-        return button;
-    };
-    cmdOpen = addButton(tr("Open"), 240, &form1::cmdOpen_Click);
-    cmdClose = addButton(tr("Close"), 540, &form1::cmdClose_Click);
-    cmdSave = addButton(tr("Save"), 840, &form1::cmdSave_Click);
-    cmdSaveAS = addButton(tr("Save As"), 1140, &form1::cmdSaveAS_Click);
+    place(fraButtons, Design::quickBar);
+    const auto addButton
+        = [this](const QString &caption, const TwipsRect &rect, void (form1::*handler)()) {
+              auto *button = new QPushButton(caption, fraButtons);
+              place(button, rect);
+              connect(button, &QPushButton::clicked, this, handler);
+              return button;
+          };
+    cmdOpen = addButton(tr("Open"), Design::openButton, &form1::cmdOpen_Click);
+    cmdClose = addButton(tr("Close"), Design::closeButton, &form1::cmdClose_Click);
+    cmdSave = addButton(tr("Save"), Design::saveButton, &form1::cmdSave_Click);
+    cmdSaveAS = addButton(tr("Save As"), Design::saveAsButton, &form1::cmdSaveAS_Click);
 }
 
 void form1::createWorkspace(QWidget *client)
 {
     SSTab1 = new SSTab(SlotCount, client);
-    placeAtDesign(SSTab1, 1305, 45, 9240, 7110);
-    SSTab1->setTabHeight(Twips::toPixels(330, this));
+    place(SSTab1, Design::tabStrip);
+    SSTab1->setTabHeight(Twips::toPixels(Design::tabHeight, this));
     for (int slot = 0; slot < SlotCount; ++slot)
         SSTab1->setTabCaption(slot, NoFileCaption);
     connect(SSTab1, &SSTab::Click, this, &form1::SSTab1_Click);
@@ -114,7 +110,7 @@ void form1::createWorkspace(QWidget *client)
         auto *editor = new RichTextBox(client);
         editor->setAccessibleName(tr("Editor %1").arg(slot + 1));
         editor->setLineColourer(&LineClassifier::colourLine);
-        placeAtDesign(editor, 1380, 375, 9105, 6705);
+        place(editor, Design::editors);
         RichTextBoxes[slot] = editor;
     }
 }
@@ -122,14 +118,14 @@ void form1::createWorkspace(QWidget *client)
 void form1::createSearchRow(QWidget *client)
 {
     cmdFind = new QPushButton(tr("Find"), client);
-    placeAtDesign(cmdFind, 5610, 7275, 735, 255);
+    place(cmdFind, Design::find);
     connect(cmdFind, &QPushButton::clicked, this, &form1::cmdFind_Click);
     cmdFindNext = new QPushButton(tr("Find Next"), client);
-    placeAtDesign(cmdFindNext, 6330, 7275, 975, 255);
+    place(cmdFindNext, Design::findNext);
     connect(cmdFindNext, &QPushButton::clicked, this, &form1::cmdFindNext_Click);
     txtSearch = new QLineEdit(client);
     txtSearch->setAccessibleName(tr("Search"));
-    placeAtDesign(txtSearch, 7410, 7245, 3015, 285);
+    place(txtSearch, Design::search);
     txtSearch->installEventFilter(this);
 }
 
@@ -139,8 +135,12 @@ void form1::setTabOrder()
         = { RichTextBoxes[0], cmdOpen,          cmdSave,         cmdSaveAS, txtSearch,
             cmdFind,          cmdFindNext,      fraButtons,      SSTab1,    cmdClose,
             RichTextBoxes[1], RichTextBoxes[2], RichTextBoxes[3] };
+    // The editors and the tab strip pass their focus on to an inner widget, which is the one
+    // that has to take the place in the chain.
+    const auto taker
+        = [](QWidget *widget) { return widget->focusProxy() ? widget->focusProxy() : widget; };
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
+        QWidget::setTabOrder(taker(order[i]), taker(order[i + 1]));
 }
 
 frmAbout *form1::aboutDialog() const
@@ -270,27 +270,25 @@ void form1::Form_Load()
 
 void form1::Form_Resize()
 {
-    auto plan = FormLayout::plan(float(WidthTwips()), float(HeightTwips()), isMinimized());
+    ++m_layoutPasses;
+    const auto plan = FormLayout::plan(float(WidthTwips()), float(HeightTwips()), isMinimized());
     if (!plan)
         return;
-    if (plan->sizeCorrected) {
+    // One correction a pass, never repeated from here: a window that cannot reach the minimum
+    // (a tiling window manager, a small screen) would otherwise be corrected without end. A
+    // window system that applies the size later sends a resize of its own, which lays out again.
+    if (plan->sizeCorrected && !m_correctingSize) {
+        m_correctingSize = true;
         setOuterSizeTwips(plan->windowWidth, plan->windowHeight);
-        // Lay out for the size the window took, which whole pixels may round; and once more
-        // when control returns, since a window system may apply the size only later.
-        if (const auto resized = FormLayout::plan(float(WidthTwips()), float(HeightTwips()), false);
-            !resized->sizeCorrected)
-            plan = resized;
-        QTimer::singleShot(0, this, &form1::Form_Resize);
+        m_correctingSize = false;
     }
-    const auto place = [this](QWidget *widget, const TwipsRect &r) {
-        widget->setGeometry(Twips::toPixels(r.left, r.top, r.width, r.height, this));
-    };
-    place(SSTab1, plan->tabStrip);
+    const FormLayoutPlan layout = FormLayout::arrange(float(WidthTwips()), float(HeightTwips()));
+    place(SSTab1, layout.tabStrip);
     for (RichTextBox *editor : RichTextBoxes)
-        place(editor, plan->editors);
-    place(txtSearch, plan->search);
-    place(cmdFind, plan->find);
-    place(cmdFindNext, plan->findNext);
+        place(editor, layout.editors);
+    place(txtSearch, layout.search);
+    place(cmdFind, layout.find);
+    place(cmdFindNext, layout.findNext);
 }
 
 void form1::resizeEvent(QResizeEvent *event)

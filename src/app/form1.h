@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/formlayout.h"
 #include "convert/rtffragments.h"
 #include "platform/commondialog.h"
 #include "platform/dialogs.h"
@@ -60,6 +61,7 @@ public:
     void Warning(const QString &text);
     void setDialogs(Dialogs &dialogs);
     frmAbout *aboutDialog() const;
+    int layoutPasses() const { return m_layoutPasses; } // how often Form_Resize ran
 
     // Outer window size (frame, title and menu bar included), in twips.
     double WidthTwips() const;
@@ -97,9 +99,11 @@ private:
     void createWorkspace(QWidget *client);
     void createSearchRow(QWidget *client);
     void setTabOrder();
-    void placeAtDesign(QWidget *widget, double left, double top, double width, double height);
+    void place(QWidget *widget, const TwipsRect &rect);
 
     QtDialogs m_qtDialogs;
     Dialogs *m_dialogs = &m_qtDialogs;
     QPointer<frmAbout> m_about;
+    bool m_correctingSize = false;
+    int m_layoutPasses = 0;
 };

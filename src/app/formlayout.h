@@ -18,6 +18,23 @@ struct FormLayoutPlan
     TwipsRect tabStrip, editors, find, findNext, search;
 };
 
+// The design rectangles of the main window's controls, in twips. The file buttons' rectangles
+// are relative to the frame, everything else to the client area.
+namespace Design {
+inline constexpr float clientWidth = 10635, clientHeight = 7710;
+inline constexpr TwipsRect quickBar { 75, 105, 1215, 1560 };
+inline constexpr TwipsRect openButton { 120, 240, 975, 320 };
+inline constexpr TwipsRect closeButton { 120, 540, 975, 320 };
+inline constexpr TwipsRect saveButton { 120, 840, 975, 320 };
+inline constexpr TwipsRect saveAsButton { 120, 1140, 975, 320 };
+inline constexpr TwipsRect tabStrip { 1305, 45, 9240, 7110 };
+inline constexpr float tabHeight = 280;
+inline constexpr TwipsRect editors { 1380, 375, 9105, 6705 };
+inline constexpr TwipsRect find { 5610, 7275, 735, 255 };
+inline constexpr TwipsRect findNext { 6330, 7275, 975, 255 };
+inline constexpr TwipsRect search { 7410, 7245, 3015, 285 };
+} // namespace Design
+
 class FormLayout
 {
 public:
@@ -25,4 +42,8 @@ public:
 
     // Nothing is laid out while the window is minimized.
     static std::optional<FormLayoutPlan> plan(float outerWidth, float outerHeight, bool minimized);
+
+    // The controls for exactly this outer size, also one below the minimum: a window that cannot
+    // take the minimum (capped by the window system) is still laid out for the size it has.
+    static FormLayoutPlan arrange(float outerWidth, float outerHeight);
 };

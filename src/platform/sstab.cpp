@@ -13,6 +13,7 @@ SSTab::SSTab(int tabCount, QWidget *parent)
         m_bar->addTab(QString());
     m_page->setFrameShape(QFrame::StyledPanel);
     m_page->lower();
+    setFocusProxy(m_bar); // the strip takes its own place in the window's tab order
     connect(m_bar, &QTabBar::currentChanged, this, &SSTab::Click);
 }
 

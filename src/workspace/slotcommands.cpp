@@ -74,8 +74,9 @@ void SaveActiveSlot(form1 &form)
     if (slot < 0)
         return;
     RichTextBox &editor = form.editor(slot);
-    // A slot with no file behind it (nothing opened, or closed since) has nowhere to go.
-    if (editor.documentPath().isEmpty()) {
+    // A slot with no file behind it (nothing opened, or closed since) has nowhere to go; an
+    // emptied editor is an empty slot, and writing nothing over its file would lose the file.
+    if (editor.documentPath().isEmpty() || !editor.hasText()) {
         SaveActiveSlotAs(form);
         return;
     }

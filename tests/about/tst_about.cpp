@@ -1,4 +1,5 @@
 #include "about/frmabout.h"
+#include "platform/twips.h"
 #include "support/formfixture.h"
 
 #include <QApplication>
@@ -31,6 +32,21 @@ private slots:
         QVERIFY(about->lblDisclaimer->text().endsWith(
             "Make sure you backup your ini files before editing!"));
         QVERIFY(about->parent() == nullptr);
+        for (QLabel *label :
+             { about->lblTitle, about->lblVersion, about->lblDescription, about->lblDisclaimer })
+            QCOMPARE(label->font(), about->font());
+    }
+
+    // The etched separator shows both of its lines, grey above white.
+    void separatorIsEtched()
+    {
+        FormFixture f;
+        f.form.mnuAbout_Click();
+        frmAbout *about = f.form.aboutDialog();
+        const QImage shot = about->grab().toImage();
+        const int x = Twips::toPixels(3000, about), grey = Twips::toPixels(2445, about);
+        QCOMPARE(QColor(shot.pixel(x, grey)), QColor(128, 128, 128));
+        QCOMPARE(QColor(shot.pixel(x, grey + 1)), QColor(255, 255, 255));
     }
 
     void atMostOneOpen()

@@ -2,6 +2,7 @@
 #include "support/formfixture.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,45 @@ private slots:
         QCOMPARE(f.visibleSlot(), 0);
         QCOMPARE(f.form.fraButtons->title(), QString("Quick Bar"));
         QCOMPARE(f.form.cmdSaveAS->text(), QString("Save As"));
+        QCOMPARE(f.form.focusWidget(), f.editor(0).focusProxy());
+        QCOMPARE(f.form.SSTab1->height() > 0 ? f.form.SSTab1->focusProxy()->height() : 0,
+                 Twips::toPixels(280, &f.form));
+    }
+
+    // Tab moves through the controls in this order (the other editors when they are shown).
+    void tabOrder()
+    {
+        FormFixture f;
+        for (int slot = 0; slot < form1::SlotCount; ++slot)
+            f.editor(slot).setVisible(true);
+        const QList<QWidget *> expected = { f.editor(0).focusProxy(), f.form.cmdOpen,
+                                            f.form.cmdSave,           f.form.cmdSaveAS,
+                                            f.form.txtSearch,         f.form.cmdFind,
+                                            f.form.cmdFindNext,       f.form.SSTab1->focusProxy(),
+                                            f.form.cmdClose,          f.editor(1).focusProxy(),
+                                            f.editor(2).focusProxy(), f.editor(3).focusProxy() };
+        QList<QWidget *> order;
+        QWidget *widget = expected.first();
+        do {
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&f.form))
+                order.append(widget);
+            widget = widget->nextInFocusChain();
+        } while (widget != expected.first());
+        QCOMPARE(order, expected);
+    }
+
+    // A window system that keeps the window below the minimum must not make the layout spin.
+    void windowCappedBelowTheMinimumIsLaidOutOnce()
+    {
+        FormFixture f;
+        f.form.setMaximumSize(Twips::toPixels(5000, &f.form), Twips::toPixels(4000, &f.form));
+        const int before = f.form.layoutPasses();
+        QTest::qWait(1000);
+        QVERIFY2(f.form.layoutPasses() - before < 5,
+                 qPrintable(QString::number(f.form.layoutPasses())));
+        const double w = f.form.WidthTwips(), h = f.form.HeightTwips();
+        QVERIFY(w < 6500);
+        QCOMPARE(f.form.SSTab1->geometry(), Twips::toPixels(1305, 45, w - 1490, h - 1420, &f.form));
     }
 
     void controlsAreNamedForAccessibility()

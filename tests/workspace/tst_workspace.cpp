@@ -130,6 +130,15 @@ private slots:
         f.dialogs.saveAnswers << empty;
         f.form.cmdSave_Click();
         QCOMPARE(FormFixture::read(empty), QByteArray());
+
+        const QString emptied = f.write("emptied.ini", "kept");
+        f.open(emptied); // a slot whose text the user deleted asks too, and keeps its file
+        QTest::keyClick(f.editor(f.active()).focusProxy(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.editor(f.active()).focusProxy(), Qt::Key_Delete);
+        QVERIFY(!f.editor(f.active()).hasText());
+        f.form.cmdSave_Click();
+        QCOMPARE(f.dialogs.saveAsked, 4);
+        QCOMPARE(FormFixture::read(emptied), QByteArray("kept"));
     }
 
     void failedSaveIsReported()
