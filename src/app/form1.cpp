@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <cmath>
 
 form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
@@ -36,7 +37,7 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
     setTabOrder();
 
     Timer2 = new Timer(this);
-    Timer2->setInterval(1000);
+    Timer2->setInterval(DecompressionPickUpInterval);
     connect(Timer2, &Timer::Tick, this, &form1::Timer2_Timer);
     Decompressor = new HiddenProcess(this);
 

@@ -15,6 +15,7 @@ class QAction;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class QTemporaryDir;
 class RichTextBox;
 class SSTab;
 class Timer;
@@ -43,6 +44,7 @@ public:
     QString Hunk; // the RTF header while a conversion runs
     RtfFragments IniLines; // the converter's fragments
     int Timer2Ticks = 0; // seconds the pick-up has waited for the decompressor
+    std::unique_ptr<QTemporaryDir> Timer2OutputFolder; // where the decompressor writes the text
 
     // Controls.
     QGroupBox *fraButtons;

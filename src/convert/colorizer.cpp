@@ -1,6 +1,7 @@
 #include "colorizer.h"
 
 #include "lineclassifier.h"
+#include "platform/filesystem.h"
 #include "platform/textcodec.h"
 #include "platform/textlayout.h"
 
@@ -159,12 +160,12 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
     ColorizeResult result;
     QFile input(path);
     if (!input.open(QIODevice::ReadOnly)) {
-        result.error = input.errorString();
+        result.error = FileSystem::reason(input);
         return result;
     }
     const QByteArray bytes = input.readAll();
     if (input.error() != QFileDevice::NoError) {
-        result.error = input.errorString();
+        result.error = FileSystem::reason(input);
         return result;
     }
     input.close();
@@ -178,7 +179,7 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
     if (!output.open() || output.write(head) != head.size()
         || output.write(fragments.data(), fragments.size()) != fragments.size()
         || !output.flush()) {
-        result.error = output.errorString();
+        result.error = FileSystem::temporaryFolderProblem(FileSystem::reason(output));
         return result; // the temporary file removes itself
     }
     output.setAutoRemove(false);

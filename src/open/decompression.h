@@ -3,6 +3,7 @@
 #include <QString>
 
 class form1;
+class HiddenProcess;
 
 // Compressed INI files are expanded by the program folder's own decompressor, started hidden
 // in the file's folder; the pick-up timer then converts its output and shows it under the
@@ -14,4 +15,8 @@ void StartDecompression(form1 &form, const QString &path);
 void PickUpDecompressedFile(form1 &form);
 
 QString DecompressorPath();
+// Why the decompressor gave no text, in its own words where it said any.
+QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText);
+
+constexpr int DecompressionPickUpInterval = 1000; // milliseconds
 constexpr int DecompressionTimeoutSeconds = 30;

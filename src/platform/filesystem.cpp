@@ -3,6 +3,73 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+// QSaveFile names its scratch file after the target plus ".XXXXXX"; past this length that name
+// no longer fits the file system's 255-byte limit and the save fails.
+constexpr qsizetype kLongestScratchableName = 255 - 7;
+
+bool hasLongName(const QString &path)
+{
+    return QFile::encodeName(QFileInfo(path).fileName()).size() > kLongestScratchableName;
+}
+
+QFileDevice::Permissions permissionsForNewFile()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFileDevice::Permissions permissions;
+    // Qt's owner bits and the user bits both mean the file's owner.
+    const std::pair<mode_t, QFileDevice::Permissions> bits[]
+        = { { S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser },
+            { S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser },
+            { S_IRGRP, QFileDevice::ReadGroup },
+            { S_IWGRP, QFileDevice::WriteGroup },
+            { S_IROTH, QFileDevice::ReadOther },
+            { S_IWOTH, QFileDevice::WriteOther } };
+    for (const auto &[bit, permission] : bits) {
+        if (mode & bit)
+            permissions |= permission;
+    }
+    return permissions;
+}
+
+// The same as QSaveFile, with a short scratch name in the target's folder.
+bool writeWithShortScratchName(const QString &path, const QByteArray &bytes, QString &error)
+{
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : info.absoluteFilePath();
+    QTemporaryFile scratch(QFileInfo(target).absolutePath() + QStringLiteral("/.morvane-XXXXXX"));
+    if (!scratch.open() || scratch.write(bytes) != bytes.size() || !scratch.flush()) {
+        error = FileSystem::reason(scratch);
+        return false;
+    }
+    const auto permissions
+        = QFile::exists(target) ? QFile::permissions(target) : permissionsForNewFile();
+    if (!scratch.setPermissions(permissions)) {
+        error = FileSystem::reason(scratch);
+        return false;
+    }
+    scratch.close();
+    // rename() replaces the target in one step, which QFile::rename() refuses to do.
+    if (std::rename(QFile::encodeName(scratch.fileName()).constData(),
+                    QFile::encodeName(target).constData())
+        != 0) {
+        error = qt_error_string(errno);
+        return false;
+    }
+    scratch.setAutoRemove(false);
+    return true;
+}
+
+} // namespace
 
 QString FileSystem::programFolder()
 {
@@ -14,12 +81,33 @@ bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+        error = reason(file);
         return false;
     }
     bytes = file.read(count);
     if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
+        error = reason(file);
+        return false;
+    }
+    return true;
+}
+
+bool FileSystem::writeAtomically(const QString &path, const QByteArray &bytes, QString &error)
+{
+    if (hasLongName(path))
+        return writeWithShortScratchName(path, bytes, error);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = reason(file);
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        error = reason(file);
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = reason(file);
         return false;
     }
     return true;
@@ -38,4 +126,21 @@ void FileSystem::remove(const QString &path)
 QString FileSystem::displayPath(const QString &path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+QString FileSystem::reason(const QFileDevice &device)
+{
+    const QString text = device.errorString();
+    // Qt says "Unknown error" when it has no text for a failure of its own.
+    if (!text.isEmpty() && text != QLatin1String("Unknown error"))
+        return text;
+    if (errno != 0)
+        return qt_error_string(errno);
+    return QStringLiteral("the system gave no reason");
+}
+
+QString FileSystem::temporaryFolderProblem(const QString &reason)
+{
+    return QStringLiteral("the temporary folder %1 cannot be used (%2)")
+        .arg(displayPath(QDir::tempPath()), reason);
 }

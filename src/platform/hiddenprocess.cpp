@@ -37,6 +37,11 @@ bool HiddenProcess::Succeeded() const
         && m_process->exitCode() == 0 && m_process->error() == QProcess::UnknownError;
 }
 
+int HiddenProcess::ExitCode() const
+{
+    return m_process->exitCode();
+}
+
 QString HiddenProcess::ErrorText() const
 {
     const QString output = QString::fromLocal8Bit(m_process->readAllStandardError()).trimmed();
@@ -44,7 +49,9 @@ QString HiddenProcess::ErrorText() const
         return output;
     if (m_process->exitStatus() == QProcess::CrashExit)
         return QStringLiteral("the program crashed");
-    return m_process->errorString();
+    if (m_process->error() != QProcess::UnknownError)
+        return m_process->errorString();
+    return QString(); // it ended by itself and said nothing
 }
 
 void HiddenProcess::Stop()

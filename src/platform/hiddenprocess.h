@@ -20,7 +20,9 @@ public:
     bool IsRunning() const;
     // Ended by itself with exit code 0.
     bool Succeeded() const;
-    // What the program wrote to its error output, or why it could not run.
+    int ExitCode() const;
+    // What the program wrote to its error output, or why it could not run or crashed; empty
+    // when it ended by itself without a word.
     QString ErrorText() const;
     void Stop();
 

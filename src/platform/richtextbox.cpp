@@ -1,11 +1,11 @@
 #include "richtextbox.h"
 
+#include "filesystem.h"
 #include "rtfreader.h"
 #include "textcodec.h"
 
 #include <QFile>
 #include <QMetaObject>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
@@ -104,10 +104,10 @@ RichTextBox::Result RichTextBox::LoadFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return { false, file.errorString() };
+        return { false, FileSystem::reason(file) };
     const QByteArray rtf = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return { false, file.errorString() };
+        return { false, FileSystem::reason(file) };
     loadDocument(RtfReader::read(rtf));
     return { true, QString() };
 }
@@ -160,17 +160,9 @@ RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
     Q_ASSERT(type == 1); // the editor only ever writes plain text
     Q_UNUSED(type);
     const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8Text(), m_format);
-    // Written beside the target and renamed over it, so a failure leaves the old file whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return { false, file.errorString() };
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
+    QString error;
+    if (!FileSystem::writeAtomically(path, encoded.bytes, error))
         return { false, error };
-    }
-    if (!file.commit())
-        return { false, file.errorString() };
     return { true, QString(), encoded.replaced };
 }
 

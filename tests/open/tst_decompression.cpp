@@ -28,8 +28,12 @@ private slots:
     void opensACompressedFile()
     {
         FormFixture f;
+        QTemporaryDir privateTemp; // nothing may be left in the temporary folder either
+        qputenv("TMPDIR", privateTemp.path().toLocal8Bit());
         f.open(f.write("plain.ini", "[p]"));
         const QString path = writeCompressed(f, "data.ini");
+        const QString notes = f.write("data.ini.txt", "the user's own notes");
+        const QStringList folder = QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
         f.open(path);
         QVERIFY(f.form.Timer2->Enabled());
         QCOMPARE(f.form.Timer2->Interval(), 1000);
@@ -40,8 +44,12 @@ private slots:
         QCOMPARE(f.active(), 1);
         QCOMPARE(f.form.CurrentFile, QString("data.ini"));
         QCOMPARE(f.editor(1).Text(), QString::fromLatin1(m_text));
-        QCOMPARE(FormFixture::read(path + ".txt"), m_text); // the output stays in place
         QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(FormFixture::read(notes), QByteArray("the user's own notes"));
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::Hidden), folder);
+        QCOMPARE(QDir(privateTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+        qunsetenv("TMPDIR");
 
         f.form.cmdSave_Click(); // plain text over the compressed file, as the About box warns
         QCOMPARE(FormFixture::read(path), m_text);
@@ -61,6 +69,48 @@ private slots:
         QVERIFY(!f.form.Timer2->Enabled());
         QCOMPARE(f.form.windowTitle(), form1::RunCaption);
         QVERIFY(!QFile::exists(path + ".txt"));
+    }
+
+    // A decompressor that fails without a word is still reported with a reason.
+    void namesWhyThereIsNoText_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("silent") << "exit 3"
+                                << "the decompressor wrote no text (exit code 3)";
+        QTest::newRow("silent success") << "exit 0"
+                                        << "the decompressor wrote no text (exit code 0)";
+        QTest::newRow("its own words") << "echo 'bad header' >&2; exit 1"
+                                       << "bad header";
+    }
+
+    void namesWhyThereIsNoText()
+    {
+        QFETCH(QString, script);
+        HiddenProcess process;
+        QString error;
+        QVERIFY(process.Start("/bin/sh", { "-c", script }, QDir::currentPath(), error));
+        QTRY_VERIFY(!process.IsRunning());
+        QTEST(DecompressorFailure(process, false), "reason");
+    }
+
+    // An unusable temporary folder is named in the message, with the system's reason.
+    void reportsAnUnusableTemporaryFolder()
+    {
+        FormFixture f;
+        const QString notAFolder = f.write("not-a-folder", "x");
+        qputenv("TMPDIR", notAFolder.toLocal8Bit());
+        f.open(f.write("plain.ini", "[p]"));
+        f.open(writeCompressed(f, "data.ini"));
+        qunsetenv("TMPDIR");
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        for (const QString &message : f.dialogs.messages)
+            QVERIFY2(message.endsWith(": the temporary folder "
+                                      + QDir::toNativeSeparators(notAFolder)
+                                      + " cannot be used (Not a directory)."),
+                     qPrintable(message));
+        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QVERIFY(!f.form.Timer2->Enabled());
     }
 
     void neverRunsAProgramBesideTheFile()

@@ -222,6 +222,13 @@ private slots:
         QFile out(packed + ".txt");
         QVERIFY(out.open(QIODevice::ReadOnly));
         QCOMPARE(out.readAll(), QByteArray("[s]\r\nk = 1, 2.5, v\r\n"));
+        out.close();
+        QVERIFY(out.remove());
+        bini.start(BINI_PATH, { "c.ini", "--output", "elsewhere.txt" });
+        QVERIFY(bini.waitForFinished());
+        QCOMPARE(bini.exitCode(), 0);
+        QVERIFY(QFile::exists(dir.filePath("elsewhere.txt")));
+        QVERIFY(!out.exists());
 
         QFile broken(dir.filePath("broken.ini"));
         QVERIFY(broken.open(QIODevice::WriteOnly));

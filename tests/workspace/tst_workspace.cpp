@@ -141,6 +141,25 @@ private slots:
         QCOMPARE(FormFixture::read(emptied), QByteArray("kept"));
     }
 
+    // The longest name a file system allows still saves, in place and keeping its permissions.
+    void savesAFileWithTheLongestName()
+    {
+        FormFixture f;
+        const QString name = "ab" + QString(83, QChar(0x8A2D)) + ".ini";
+        QCOMPARE(QFile::encodeName(name).size(), 255);
+        const QString path = f.write(name, "a=1\n");
+        const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+            | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, permissions));
+        f.open(path);
+        f.typeAtStart("b");
+        f.form.cmdSave_Click();
+        QCOMPARE(f.dialogs.messages, QStringList());
+        QCOMPARE(FormFixture::read(path), QByteArray("ba=1\n"));
+        QCOMPARE(QFile::permissions(path), permissions);
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { name });
+    }
+
     void failedSaveIsReported()
     {
         FormFixture f;

@@ -1,7 +1,8 @@
 // bini: expands a compressed INI file into its text form, or packs a text into that form.
 //
-//   bini NAME             reads NAME and writes its text form to NAME.txt
-//   bini --pack TEXT OUT  writes the compressed form of TEXT to OUT
+//   bini NAME                reads NAME and writes its text form to NAME.txt
+//   bini NAME --output FILE  the same, written to FILE
+//   bini --pack TEXT OUT     writes the compressed form of TEXT to OUT
 
 #include "biniformat.h"
 
@@ -62,13 +63,15 @@ int convert(const QString &input, const QString &output, bool packing)
 
 int main(int argc, char *argv[])
 {
-    const QString usage = QStringLiteral("usage: bini NAME | bini --pack TEXT OUT");
-    if (argc == 2 && QByteArrayView(argv[1]) != "--pack") {
-        const QString name = QString::fromLocal8Bit(argv[1]);
-        return convert(name, name + QStringLiteral(".txt"), false);
-    }
-    if (argc == 4 && QByteArrayView(argv[1]) == "--pack")
-        return convert(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), true);
+    const QString usage = QStringLiteral("usage: bini NAME [--output FILE] | bini --pack TEXT OUT");
+    const auto argument = [argv](int index) { return QString::fromLocal8Bit(argv[index]); };
+    const bool packing = argc > 1 && QByteArrayView(argv[1]) == "--pack";
+    if (argc == 2 && !packing)
+        return convert(argument(1), argument(1) + QStringLiteral(".txt"), false);
+    if (argc == 4 && !packing && QByteArrayView(argv[2]) == "--output")
+        return convert(argument(1), argument(3), false);
+    if (argc == 4 && packing)
+        return convert(argument(2), argument(3), true);
     std::fprintf(stderr, "%s\n", qPrintable(usage));
     return 2;
 }
