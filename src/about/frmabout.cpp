@@ -15,8 +15,8 @@ const QString kDescription = QStringLiteral(
     "colour-coded and saves them as plain text. Morvane and bini are made by the Morvane "
     "project.");
 const QString kDisclaimer = QStringLiteral(
-    "Warning: saving a compressed INI file writes it as plain text, and closing does not ask "
-    "about unsaved work. Make sure you backup your ini files before editing!");
+    "Warning: saving a compressed INI file writes it as plain text. Make sure you backup "
+    "your ini files before editing!");
 
 } // namespace
 
