@@ -1,0 +1,211 @@
+#include "phases.h"
+
+#include "app/form1.h"
+#include "measure.h"
+#include "platform/richtextbox.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QTextEdit>
+#include <Qsci/qsciscintilla.h>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 700, kHeight = 500;
+
+// Answers the open dialog with one file and every message box with OK.
+class AnsweringDialogs final : public Dialogs
+{
+public:
+    explicit AnsweringDialogs(QString path) : m_path(std::move(path)) { }
+    QString getOpenFileName(QWidget *, const QString &) override { return m_path; }
+    QString getSaveFileName(QWidget *, const QString &) override { return QString(); }
+    void information(QWidget *, const QString &) override { }
+    void warning(QWidget *, const QString &text) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+
+private:
+    QString m_path;
+};
+
+void print(const char *name, double value)
+{
+    std::printf("%s %.6f\n", name, value);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Peak added, and kept once the phase is over, over the resident size before it.
+void printMemory(qint64 before)
+{
+    print("peak_added_bytes", double(Measure::peakResidentBytes() - before));
+    print("kept_bytes", double(Measure::residentBytes() - before));
+}
+
+struct OpenWindow
+{
+    AnsweringDialogs dialogs;
+    form1 form;
+    explicit OpenWindow(const QString &path) : dialogs(path)
+    {
+        form.setDialogs(dialogs);
+        form.resize(kWidth, kHeight);
+        form.show();
+        QApplication::processEvents();
+    }
+};
+
+void typeOneKey(QWidget *editor)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QCoreApplication::sendEvent(editor, &press);
+    QCoreApplication::sendEvent(editor, &release);
+    QApplication::processEvents(); // the recolouring runs here
+    static_cast<QAbstractScrollArea *>(editor)->viewport()->repaint();
+}
+
+// Median and largest time of 200 keystrokes typed at `position`.
+void typeAt(form1 &form, int position, const char *name)
+{
+    RichTextBox &editor = form.editor(0);
+    editor.setSelStart(position);
+    std::vector<double> times;
+    for (int key = 0; key < 200; ++key) {
+        QElapsedTimer timer;
+        timer.start();
+        typeOneKey(editor.focusProxy());
+        times.push_back(Measure::seconds(timer));
+    }
+    std::sort(times.begin(), times.end());
+    print((QByteArray(name) + "_median").constData(), times[times.size() / 2]);
+    print((QByteArray(name) + "_max").constData(), times.back());
+}
+
+double timeFind(form1 &form, const QString &text, bool next)
+{
+    form.txtSearch->setText(text);
+    QElapsedTimer timer;
+    timer.start();
+    if (next)
+        form.cmdFindNext_Click();
+    else
+        form.cmdFind_Click();
+    return Measure::seconds(timer);
+}
+
+} // namespace
+
+namespace Phases {
+
+int floorA(const QString &path)
+{
+    QTextEdit editor;
+    editor.resize(kWidth, kHeight);
+    editor.show();
+    QApplication::processEvents();
+    const qint64 before = Measure::residentBytes();
+    Measure::resetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    editor.setPlainText(QString::fromUtf8(readFile(path)));
+    QApplication::processEvents();
+    print("seconds", Measure::seconds(timer));
+    printMemory(before);
+    return 0;
+}
+
+int floorB(const QString &path)
+{
+    QsciScintilla editor;
+    editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
+    editor.resize(kWidth, kHeight);
+    editor.show();
+    QApplication::processEvents();
+    const qint64 before = Measure::residentBytes();
+    Measure::resetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray bytes = readFile(path);
+    editor.SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(bytes.size()),
+                         bytes.constData());
+    const QByteArray styles(bytes.size(), '\0');
+    editor.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0L);
+    editor.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
+                         styles.constData());
+    QApplication::processEvents();
+    print("seconds", Measure::seconds(timer));
+    printMemory(before);
+    return 0;
+}
+
+int open(const QString &path)
+{
+    OpenWindow window(path);
+    const qint64 before = Measure::residentBytes();
+    Measure::resetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    window.form.cmdOpen_Click();
+    QApplication::processEvents();
+    print("seconds", Measure::seconds(timer));
+    printMemory(before);
+    return window.form.editor(0).hasText() ? 0 : 1;
+}
+
+int work(const QString &path)
+{
+    OpenWindow window(path);
+    form1 &form = window.form;
+    form.cmdOpen_Click();
+    QApplication::processEvents();
+
+    QElapsedTimer timer;
+    timer.start();
+    form.cmdSave_Click();
+    print("save_seconds", Measure::seconds(timer));
+    const QByteArray bytes = readFile(path);
+    timer.restart();
+    QSaveFile plain(path + QStringLiteral(".copy"));
+    if (!plain.open(QIODevice::WriteOnly) || plain.write(bytes) != bytes.size() || !plain.commit())
+        return 1;
+    print("save_floor_seconds", Measure::seconds(timer));
+
+    print("find_end_seconds", timeFind(form, QStringLiteral("LAST_MARKER"), false));
+    print("find_miss_seconds", timeFind(form, QStringLiteral("no such text here"), false));
+    timeFind(form, QStringLiteral("speed 12"), false);
+    print("find_next_seconds", timeFind(form, QStringLiteral("speed 12"), true));
+    form.searchptr = qint32(bytes.size() - 2000); // ASCII: characters are bytes
+    print("find_next_end_seconds", timeFind(form, QStringLiteral("speed 12"), true));
+
+    typeAt(form, int(bytes.size() / 2), "type_middle");
+    typeAt(form, int(bytes.size() - 100), "type_end");
+    return 0;
+}
+
+int startUp()
+{
+    QElapsedTimer timer;
+    timer.start();
+    form1 form;
+    form.show();
+    QApplication::processEvents();
+    print("seconds", Measure::seconds(timer));
+    return 0;
+}
+
+} // namespace Phases

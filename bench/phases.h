@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Each phase runs in a process of its own, so that its memory is its own, and prints its
+// figures as "name value" lines on standard output.
+namespace Phases {
+
+int floorA(const QString &path); // QTextEdit::setPlainText, shown, one processEvents()
+int floorB(const QString &path); // QsciScintilla given the bytes and one style byte per byte
+int open(const QString &path); // the real window's Open, dialog answered
+int work(const QString &path); // Find, Find Next, typing and Save in the real window
+int startUp(); // constructing and showing the main window
+
+} // namespace Phases
