@@ -89,6 +89,8 @@ void typeAt(form1 &form, int position, const char *name)
         timer.start();
         typeOneKey(editor.focusProxy());
         times.push_back(Measure::seconds(timer));
+        if (times.back() > 0.002)
+            std::fprintf(stderr, "key %d %.3f ms\n", key, times.back() * 1000);
     }
     std::sort(times.begin(), times.end());
     print((QByteArray(name) + "_median").constData(), times[times.size() / 2]);

@@ -1,9 +1,12 @@
 #include "richtextbox.h"
 
+#include "editoraccessible.h"
 #include "filesystem.h"
 #include "rtfreader.h"
 #include "textcodec.h"
+#include "textsearch.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QMetaObject>
 #include <QVBoxLayout>
@@ -14,6 +17,8 @@ namespace {
 
 // Colour-table indices map to editor styles, stepping over the styles the editor reserves.
 constexpr int kFirstReservedStyle = 32, kReservedStyles = 8;
+// Character positions count code points.
+constexpr long kCharacterIndex = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF32;
 
 char styleForColour(char colour)
 {
@@ -38,10 +43,23 @@ RichTextBox::RichTextBox(QWidget *parent) : QWidget(parent), m_sci(new QsciScint
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_sci);
     setFocusProxy(m_sci);
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&EditorAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     configureEditor();
     connect(m_sci, &QsciScintilla::SCN_MODIFIED, this,
-            [this](int position, int type, const char *, int, int linesAdded, int, int, int, int,
-                   int) { onModified(position, type, linesAdded); });
+            [this](int position, int type, const char *text, int length, int, int, int, int, int,
+                   int) { onModified(position, type, text, length); });
+    connect(m_sci, &QsciScintillaBase::SCN_UPDATEUI, this, [this] {
+        if (QAccessible::isActive()) {
+            QAccessibleTextCursorEvent moved(
+                m_sci,
+                characterPosition(m_sci->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS)));
+            QAccessible::updateAccessibility(&moved);
+        }
+    });
 }
 
 void RichTextBox::configureEditor()
@@ -59,7 +77,14 @@ void RichTextBox::configureEditor()
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    // Only the notices the recolouring needs. The editor's accessibility support turns every
+    // insert or delete notice into a character offset counted from the document's start,
+    // which made each keystroke cost time in proportion to the text before the caret.
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
+                         QsciScintillaBase::SC_MOD_BEFOREINSERT
+                             | QsciScintillaBase::SC_MOD_BEFOREDELETE);
     applyColourTable(kDefaultColours);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, kCharacterIndex);
 }
 
 void RichTextBox::applyColourTable(const QList<QColor> &colours)
@@ -80,10 +105,7 @@ QString RichTextBox::Text() const
 
 QByteArray RichTextBox::utf8Text() const
 {
-    const long length = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    const auto *text = reinterpret_cast<const char *>(
-        m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-    return QByteArray(text, length);
+    return utf8View().toByteArray();
 }
 
 bool RichTextBox::hasText() const
@@ -166,41 +188,60 @@ RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
     return { true, QString(), encoded.replaced };
 }
 
+// Characters and bytes are converted through the editor's line character index: a binary search
+// for the line, then counting within that one line, instead of counting from the document's start.
 qsizetype RichTextBox::bytePosition(int characterPosition) const
 {
     if (characterPosition <= 0)
         return 0;
-    const long position = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, 0UL,
-                                               long(characterPosition));
+    const long line = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMINDEXPOSITION,
+                                           uintptr_t(characterPosition), kCharacterIndex);
+    const long lineStart
+        = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line));
+    const long charactersBefore = m_sci->SendScintilla(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE,
+                                                       uintptr_t(line), kCharacterIndex);
+    const long position
+        = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, uintptr_t(lineStart),
+                               long(characterPosition - charactersBefore));
     // The editor answers 0 for a position past the end.
     return position > 0 ? position : m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
 }
 
 int RichTextBox::characterPosition(qsizetype bytePosition) const
 {
-    return int(
-        m_sci->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0UL, long(bytePosition)));
+    const long line
+        = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(bytePosition));
+    const long lineStart
+        = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line));
+    return int(m_sci->SendScintilla(QsciScintillaBase::SCI_INDEXPOSITIONFROMLINE, uintptr_t(line),
+                                    kCharacterIndex)
+               + m_sci->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, uintptr_t(lineStart),
+                                      long(bytePosition)));
 }
 
-int RichTextBox::Find(const QString &text, int start)
+int RichTextBox::characterCount() const
 {
-    if (text.isEmpty() || start < 0)
-        return -1;
-    // The editor's own search folds only ASCII letters; QString folds every letter.
-    const QString haystack = Text();
-    qsizetype from = 0;
-    for (int skipped = 0; skipped < start && from < haystack.size(); ++skipped)
-        from += haystack[from].isHighSurrogate() && from + 1 < haystack.size() ? 2 : 1;
-    if (from >= haystack.size())
-        return -1;
-    const qsizetype found = haystack.indexOf(text, from, Qt::CaseInsensitive);
-    if (found < 0)
-        return -1;
-    const int position = int(QStringView(haystack).first(found).toUcs4().size());
-    const int length = int(QStringView(haystack).sliced(found, text.size()).toUcs4().size());
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSEL, uintptr_t(bytePosition(position)),
-                         long(bytePosition(position + length)));
-    return position;
+    return characterPosition(m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+}
+
+RichTextBox::Match RichTextBox::Find(const QString &text, int start) const
+{
+    if (start < 0 || start >= characterCount())
+        return {};
+    const qsizetype from = bytePosition(start);
+    const TextSearch::Match found = TextSearch(text).findIn(utf8View(), from);
+    if (found.position < 0)
+        return {};
+    const int position = characterPosition(found.position);
+    return { position, characterPosition(found.position + found.length) - position };
+}
+
+QByteArrayView RichTextBox::utf8View() const
+{
+    const long length = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const auto *text = reinterpret_cast<const char *>(
+        m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    return QByteArrayView(text, length);
 }
 
 int RichTextBox::SelStart() const
@@ -242,21 +283,61 @@ QColor RichTextBox::textColourAt(int position) const
     return m_colours[colour];
 }
 
-void RichTextBox::onModified(int position, int type, int linesAdded)
+void RichTextBox::onModified(int position, int type, const char *text, int length)
 {
-    if (m_loading
-        || !(type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT)))
+    if (m_loading)
         return;
     const qsizetype line
         = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
-    const qsizetype last = line + std::max(linesAdded, 0);
+    qsizetype linesAdded = 0;
+    if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
+        // The new lines are not there yet: count the breaks the text brings. Counting CR and LF
+        // apart over-counts a CR LF, which only recolours a line more.
+        linesAdded = text
+            ? std::count_if(text, text + length, [](char c) { return c == '\r' || c == '\n'; })
+            : length;
+    } else if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
+        const qsizetype lastDeleted = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                           uintptr_t(position + length));
+        linesAdded = line - lastDeleted;
+    } else {
+        return;
+    }
+    markEdited(line, line + std::max<qsizetype>(linesAdded, 0), linesAdded);
+    if (QAccessible::isActive())
+        announceEdit(position, type, text, length);
+}
+
+// Screen readers hear of an edit once it is done; the notice comes before it.
+void RichTextBox::announceEdit(int position, int type, const char *text, int length)
+{
+    const int offset = characterPosition(position);
+    const bool inserted = type & QsciScintillaBase::SC_MOD_BEFOREINSERT;
+    const QString changed = QString::fromUtf8(inserted ? QByteArrayView(text, text ? length : 0)
+                                                       : utf8View().sliced(position, length));
+    QMetaObject::invokeMethod(
+        this,
+        [this, offset, inserted, changed] {
+            if (inserted) {
+                QAccessibleTextInsertEvent event(m_sci, offset, changed);
+                QAccessible::updateAccessibility(&event);
+            } else {
+                QAccessibleTextRemoveEvent event(m_sci, offset, changed);
+                QAccessible::updateAccessibility(&event);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void RichTextBox::markEdited(qsizetype first, qsizetype last, qsizetype linesAdded)
+{
     if (m_dirtyFirst < 0) {
-        m_dirtyFirst = line;
+        m_dirtyFirst = first;
         m_dirtyLast = last;
     } else {
-        if (line <= m_dirtyLast) // lines inserted or removed above keep the range in step
-            m_dirtyLast = std::max(line, m_dirtyLast + linesAdded);
-        m_dirtyFirst = std::min(m_dirtyFirst, line);
+        if (first <= m_dirtyLast) // lines inserted or removed above keep the range in step
+            m_dirtyLast = std::max(first, m_dirtyLast + linesAdded);
+        m_dirtyFirst = std::min(m_dirtyFirst, first);
         m_dirtyLast = std::max(m_dirtyLast, last);
     }
     if (!m_recolourQueued) {

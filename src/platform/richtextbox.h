@@ -37,12 +37,25 @@ public:
     void setText(const QString &text);
     bool hasText() const;
     QByteArray utf8Text() const;
+    // The editor's own buffer, valid until the next change to the text.
+    QByteArrayView utf8View() const;
+    int characterCount() const;
+    // Conversions between character positions (code points from 0) and bytes of the buffer.
+    qsizetype bytePosition(int characterPosition) const;
+    int characterPosition(qsizetype bytePosition) const;
 
     Result LoadFile(const QString &path);
     void loadDocument(const RtfDocument &document);
     Result SaveFile(const QString &path, int type = 1);
 
-    int Find(const QString &text, int start);
+    struct Match
+    {
+        int position = -1; // in characters; -1 when there is none
+        int length = 0;
+    };
+    // The first match of `text` at or after character `start`, ignoring the case of every
+    // letter. Selecting it is the caller's business.
+    Match Find(const QString &text, int start) const;
     int SelStart() const;
     void setSelStart(int position);
     int SelLength() const;
@@ -63,9 +76,9 @@ public:
 private:
     void configureEditor();
     void applyColourTable(const QList<QColor> &colours);
-    void onModified(int position, int type, int linesAdded);
-    qsizetype bytePosition(int characterPosition) const;
-    int characterPosition(qsizetype bytePosition) const;
+    void onModified(int position, int type, const char *text, int length);
+    void announceEdit(int position, int type, const char *text, int length);
+    void markEdited(qsizetype first, qsizetype last, qsizetype linesAdded);
     bool hasStyles(qsizetype start, const QByteArray &styles) const;
 
     QsciScintilla *m_sci;

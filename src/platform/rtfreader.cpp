@@ -1,6 +1,7 @@
 #include "rtfreader.h"
 
 #include "textcodec.h"
+#include "utf8.h"
 
 #include <algorithm>
 
@@ -314,22 +315,7 @@ void RtfReader::emitCodePoint(char32_t ch)
         emitCodePoint(0xFFFD);
     }
     char buffer[4];
-    qsizetype length = 0;
-    if (ch < 0x80) {
-        buffer[length++] = char(ch);
-    } else if (ch < 0x800) {
-        buffer[length++] = char(0xC0 | (ch >> 6));
-        buffer[length++] = char(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        buffer[length++] = char(0xE0 | (ch >> 12));
-        buffer[length++] = char(0x80 | ((ch >> 6) & 0x3F));
-        buffer[length++] = char(0x80 | (ch & 0x3F));
-    } else {
-        buffer[length++] = char(0xF0 | (ch >> 18));
-        buffer[length++] = char(0x80 | ((ch >> 12) & 0x3F));
-        buffer[length++] = char(0x80 | ((ch >> 6) & 0x3F));
-        buffer[length++] = char(0x80 | (ch & 0x3F));
-    }
+    const qsizetype length = Utf8::encode(ch, buffer) - buffer;
     appendText(QByteArrayView(buffer, length));
 }
 

@@ -1,5 +1,7 @@
 #include "textcodec.h"
 
+#include "utf8.h"
+
 #include <QStringDecoder>
 #include <array>
 
@@ -12,54 +14,6 @@ constexpr std::array<char16_t, 32> kHighControlRange = {
 };
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
-
-// Length of the UTF-8 sequence starting at bytes[i], or 0 when it is not well formed
-// (overlong forms, surrogates and code points above U+10FFFF are refused).
-qsizetype utf8SequenceLength(QByteArrayView bytes, qsizetype i)
-{
-    const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    if (lead < 0x80)
-        return 1;
-    qsizetype length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
-    if (at(i + 1) < low || at(i + 1) > high)
-        return 0;
-    for (qsizetype k = 2; k < length; ++k) {
-        if (at(i + k) < 0x80 || at(i + k) > 0xBF)
-            return 0;
-    }
-    return length;
-}
-
-// The code point of a well-formed sequence of the given length.
-char32_t decodeSequence(QByteArrayView bytes, qsizetype i, qsizetype length)
-{
-    static constexpr unsigned char leadMask[] = { 0, 0x7F, 0x1F, 0x0F, 0x07 };
-    char32_t ch = static_cast<unsigned char>(bytes[i]) & leadMask[length];
-    for (qsizetype k = 1; k < length; ++k)
-        ch = (ch << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-    return ch;
-}
 
 void appendWindows1252(QByteArray &out, char32_t ch, qsizetype &replaced)
 {
@@ -79,7 +33,7 @@ namespace TextCodec {
 bool isValidUtf8(QByteArrayView bytes)
 {
     for (qsizetype i = 0; i < bytes.size();) {
-        const qsizetype length = utf8SequenceLength(bytes, i);
+        const qsizetype length = Utf8::sequenceLength(bytes, i);
         if (length == 0)
             return false;
         i += length;
@@ -142,14 +96,9 @@ Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format)
     }
     result.bytes.reserve(utf8.size());
     for (qsizetype i = 0; i < utf8.size();) {
-        const qsizetype length = utf8SequenceLength(utf8, i);
-        if (length == 0) { // not expected from the editor; keep going rather than lose text
-            result.bytes.append('?');
-            ++result.replaced;
-            ++i;
-            continue;
-        }
-        appendWindows1252(result.bytes, decodeSequence(utf8, i, length), result.replaced);
+        // An ill-formed byte, not expected from the editor, reads as U+FFFD and becomes '?'.
+        qsizetype length = 0;
+        appendWindows1252(result.bytes, Utf8::decode(utf8, i, length), result.replaced);
         i += length;
     }
     return result;

@@ -27,13 +27,13 @@ void SearchActiveEditor(form1 &form, qint32 &searchptr)
     if (slot < 0 || slot >= form1::SlotCount)
         return;
     RichTextBox &editor = form.editor(slot);
-    const int found = editor.Find(text, searchptr);
-    if (found < 0) {
+    const RichTextBox::Match found = editor.Find(text, searchptr);
+    if (found.position < 0) {
         form.MsgBox(text + QStringLiteral(" not found."));
     } else {
-        searchptr = found;
+        searchptr = found.position;
         editor.setSelStart(searchptr);
-        editor.setSelLength(int(text.toUcs4().size()));
+        editor.setSelLength(found.length);
     }
     editor.SetFocus();
 }

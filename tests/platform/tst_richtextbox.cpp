@@ -2,6 +2,7 @@
 #include "convert/lineclassifier.h"
 #include "platform/richtextbox.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -186,6 +187,8 @@ private slots:
         QTest::newRow("after multibyte") << QByteArray("\xC3\xA9\xE4\xB8\xAD=b") << "b" << 0 << 3;
         QTest::newRow("non-ascii case")
             << QByteArray("x \xC3\xA9t\xC3\xA9") << QString::fromUtf8("\u00C9T\u00C9") << 0 << 2;
+        QTest::newRow("after astral") << QByteArray("\xF0\x9F\x98\x80 ab") << "B" << 1 << 3;
+        QTest::newRow("kelvin sign folds to k") << QByteArray("x \xE2\x84\xAA=1") << "k=" << 0 << 2;
         QTest::newRow("past the end") << QByteArray("abc") << "c" << 10 << -1;
         QTest::newRow("empty needle") << QByteArray("abc") << "" << 0 << -1;
     }
@@ -197,7 +200,23 @@ private slots:
         QFETCH(int, start);
         RichTextBox editor;
         open(editor, bytes);
-        QTEST(editor.Find(needle, start), "found");
+        QTEST(editor.Find(needle, start).position, "found");
+    }
+
+    // Screen readers read and move through the text in characters, also after astral ones.
+    void accessibleTextCountsCharacters()
+    {
+        RichTextBox editor;
+        open(editor, "\xF0\x9F\x98\x80\xC3\xA9\r\nab");
+        QAccessibleInterface *accessible
+            = QAccessible::queryAccessibleInterface(editor.focusProxy());
+        QVERIFY(accessible && accessible->textInterface());
+        QAccessibleTextInterface *text = accessible->textInterface();
+        QCOMPARE(text->characterCount(), 6);
+        QCOMPARE(text->text(1, 5), QString::fromUtf8("\u00E9\r\na"));
+        text->setCursorPosition(4);
+        QCOMPARE(editor.SelStart(), 4);
+        QCOMPARE(text->cursorPosition(), 4);
     }
 
     void selectionInCharacters()
