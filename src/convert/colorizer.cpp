@@ -4,10 +4,13 @@
 #include "platform/filesystem.h"
 #include "platform/textcodec.h"
 #include "platform/textlayout.h"
+#include "platform/utf8.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
+#include <array>
+#include <cstring>
 
 const char *const kRtfHeader
     = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081\\deflangfe1033{\\fonttbl{\\f0\\froman"
@@ -17,10 +20,36 @@ const char *const kRtfHeader
 namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
-// The longest escape of one UTF-16 unit: \u-32768?
-constexpr qsizetype kLongestEscape = 9;
+// The most document bytes one file byte can become: a four-byte UTF-8 character is written as
+// two UTF-16 escapes of up to nine bytes each.
+constexpr qsizetype kMostBytesPerByte = 5;
+// A line's colour words and paragraph mark: "\cf3 " "\cf0 " "\par ".
+constexpr qsizetype kMostBytesPerLine = 15;
 
-char *writeHexEscape(char *out, int byte)
+// Bytes that go into the document as they are: printable ASCII other than RTF's own \ { }.
+constexpr std::array<bool, 256> kCopiedAsIs = [] {
+    std::array<bool, 256> table {};
+    for (int byte = 0x20; byte < 0x7F; ++byte)
+        table[byte] = byte != '\\' && byte != '{' && byte != '}';
+    return table;
+}();
+
+char *writeWord(char *out, const char *word)
+{
+    const size_t length = std::strlen(word);
+    std::memcpy(out, word, length);
+    return out + length;
+}
+
+char *writeColour(char *out, LineColour colour)
+{
+    out = writeWord(out, "\\cf");
+    *out++ = char('0' + colour);
+    *out++ = ' ';
+    return out;
+}
+
+char *writeHexEscape(char *out, unsigned char byte)
 {
     *out++ = '\\';
     *out++ = '\'';
@@ -31,7 +60,7 @@ char *writeHexEscape(char *out, int byte)
 
 char *writeUnicodeEscape(char *out, char16_t unit)
 {
-    int value = static_cast<qint16>(unit);
+    int value = static_cast<qint16>(unit); // RTF's \u takes a signed 16-bit number
     *out++ = '\\';
     *out++ = 'u';
     if (value < 0) {
@@ -50,92 +79,107 @@ char *writeUnicodeEscape(char *out, char16_t unit)
     return out;
 }
 
-// Appends text so that the editor shows exactly these characters. The document stays ASCII.
-void appendEscaped(QByteArray &buffer, QStringView text, TextEncoding encoding)
+// Writes text so that the editor shows exactly these characters; the document stays ASCII.
+// Needs room for kMostBytesPerByte bytes a byte of text.
+char *writeEscaped(char *out, QByteArrayView text, TextEncoding encoding)
 {
-    const qsizetype start = buffer.size();
-    buffer.resize(start + text.size() * kLongestEscape);
-    char *out = buffer.data() + start;
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
-        if (c == '\\' || c == '{' || c == '}') {
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size) {
+        // Copies a run of plain ASCII in one go, one table lookup a byte and no decoding.
+        const qsizetype run = i;
+        while (i < size && kCopiedAsIs[bytes[i]])
+            ++i;
+        std::memcpy(out, bytes + run, i - run);
+        out += i - run;
+        if (i == size)
+            break;
+        const unsigned char byte = bytes[i];
+        if (byte == '\\' || byte == '{' || byte == '}') {
             *out++ = '\\';
-            *out++ = char(c);
-        } else if (c >= 0x20 && c < 0x7F) {
-            *out++ = char(c);
-        } else if (c < 0x80) {
-            out = writeHexEscape(out, c);
-        } else if (encoding == TextEncoding::Windows1252) {
-            out = writeHexEscape(out, TextCodec::toWindows1252(c));
+            *out++ = char(byte);
+            ++i;
+        } else if (byte < 0x80 || encoding == TextEncoding::Windows1252) {
+            out = writeHexEscape(out, byte); // a control, or a code page byte as it is
+            ++i;
         } else {
-            out = writeUnicodeEscape(out, c);
+            qsizetype length = 0;
+            const char32_t ch = Utf8::decode(text, i, length);
+            if (QChar::requiresSurrogates(ch)) {
+                out = writeUnicodeEscape(out, QChar::highSurrogate(ch));
+                out = writeUnicodeEscape(out, QChar::lowSurrogate(ch));
+            } else {
+                out = writeUnicodeEscape(out, char16_t(ch));
+            }
+            i += length;
         }
     }
-    buffer.truncate(out - buffer.constData());
+    return out;
 }
 
-void appendFragment(QByteArray &out, QStringView line, TextEncoding encoding)
+// One line's fragment: its colour words, its text, and the paragraph mark.
+char *writeLine(char *out, QByteArrayView line, TextEncoding encoding)
 {
     const LineClass lineClass = LineClassifier::classify(line);
     switch (lineClass.kind) {
     case LineKind::Comment:
-        out += "\\cf2 ";
-        appendEscaped(out, line, encoding);
+        out = writeColour(out, CommentColour);
+        out = writeEscaped(out, line, encoding);
         break;
     case LineKind::Section:
-        out += "\\cf1 ";
-        appendEscaped(out, line, encoding);
+        out = writeColour(out, SectionColour);
+        out = writeEscaped(out, line, encoding);
         break;
     case LineKind::Plain:
-        appendEscaped(out, line, encoding);
+        out = writeEscaped(out, line, encoding);
         break;
     case LineKind::KeyValue:
-        out += "\\cf3 ";
-        appendEscaped(out, line.first(lineClass.keyLength), encoding);
-        out += "\\cf0 ";
-        appendEscaped(out, line.sliced(lineClass.keyLength), encoding);
+        out = writeColour(out, KeyColour);
+        out = writeEscaped(out, line.first(lineClass.keyLength), encoding);
+        out = writeColour(out, DefaultColour);
+        out = writeEscaped(out, line.sliced(lineClass.keyLength), encoding);
         break;
     }
-    out += "\\par ";
+    return writeWord(out, "\\par ");
 }
 
 // Splits text into lines; CR LF, a lone CR and a lone LF each end a line.
-template<typename LineHandler> void forEachLine(QStringView text, LineHandler handle)
+template<typename LineHandler> void forEachLine(QByteArrayView text, LineHandler handle)
 {
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != '\r' && c != '\n')
+    const char *const begin = text.data(), *const end = begin + text.size();
+    const char *start = begin;
+    for (const char *p = begin; p < end; ++p) {
+        if (*p != '\r' && *p != '\n')
             continue;
-        LineEnd end = LineEnd::Lf;
-        if (c == '\r') {
-            const bool crlf = i + 1 < text.size() && text[i + 1] == u'\n';
-            end = crlf ? LineEnd::CrLf : LineEnd::Cr;
-        }
-        handle(text.sliced(start, i - start), end);
-        if (end == LineEnd::CrLf)
-            ++i;
-        start = i + 1;
+        LineEnd lineEnd = LineEnd::Lf;
+        if (*p == '\r')
+            lineEnd = p + 1 < end && p[1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
+        handle(QByteArrayView(start, p), lineEnd);
+        if (lineEnd == LineEnd::CrLf)
+            ++p;
+        start = p + 1;
     }
-    if (start < text.size())
-        handle(text.sliced(start), LineEnd::None);
+    if (start < end)
+        handle(QByteArrayView(start, end), LineEnd::None);
 }
 
 // Fills IniLines and returns what goes before the fragments: the header and the layout.
 QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk)
 {
-    const TextCodec::Decoded decoded = TextCodec::decode(fileBytes);
     TextLayout layout;
-    layout.format = decoded.format;
+    layout.format = TextCodec::detectFormat(fileBytes);
+    const TextEncoding encoding = layout.format.encoding;
 
     IniLines.clear();
-    IniLines.reserve(fileBytes.size() + fileBytes.size() / 4 + 64, fileBytes.size() / 32 + 1);
     Hunk = QLatin1String(kRtfHeader);
-    forEachLine(decoded.text, [&](QStringView line, LineEnd end) {
-        appendFragment(IniLines.buffer(), line, decoded.format.encoding);
-        IniLines.closeFragment();
-        layout.appendLineEnd(end);
-    });
+    forEachLine(TextCodec::withoutByteOrderMark(fileBytes, layout.format),
+                [&](QByteArrayView line, LineEnd end) {
+                    char *out
+                        = IniLines.reserveFor(line.size() * kMostBytesPerByte + kMostBytesPerLine);
+                    IniLines.closeFragment(writeLine(out, line, encoding));
+                    layout.appendLineEnd(end);
+                });
     IniLines.append("}");
 
     QByteArray document = Hunk.toLatin1();
@@ -158,27 +202,22 @@ QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QStri
 ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk)
 {
     ColorizeResult result;
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-        result.error = FileSystem::reason(input);
-        return result;
-    }
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError) {
-        result.error = FileSystem::reason(input);
-        return result;
-    }
-    input.close();
-
-    const QByteArray head = convertLines(bytes, IniLines, Hunk);
-    const QByteArrayView fragments = IniLines.joined();
+    QByteArray head;
+    {
+        QByteArray bytes;
+        if (!FileSystem::readAll(path, bytes, result.error))
+            return result;
+        head = convertLines(bytes, IniLines, Hunk);
+    } // the file's bytes are not needed any more
 
     // A unique name in the user's temporary folder: the program folder may be read-only and
     // two running copies must not load each other's documents.
     QTemporaryFile output(QDir::tempPath() + QStringLiteral("/tmpXXXXXX.rtf"));
-    if (!output.open() || output.write(head) != head.size()
-        || output.write(fragments.data(), fragments.size()) != fragments.size()
-        || !output.flush()) {
+    const QByteArrayView fragments = IniLines.joined();
+    const bool written = output.open() && output.write(head) == head.size()
+        && output.write(fragments.data(), fragments.size()) == fragments.size() && output.flush();
+    IniLines.clear(); // the document holds the fragments now
+    if (!written) {
         result.error = FileSystem::temporaryFolderProblem(FileSystem::reason(output));
         return result; // the temporary file removes itself
     }

@@ -1,21 +1,33 @@
 #include "rtffragments.h"
 
+#include <cstring>
+
 void RtfFragments::clear()
 {
-    m_text.clear();
-    m_ends.clear();
+    m_text = QByteArray();
+    m_used = 0;
+    m_ends = QList<qsizetype>();
 }
 
-void RtfFragments::reserve(qsizetype bytes, qsizetype fragments)
+char *RtfFragments::reserveFor(qsizetype bytes)
 {
-    m_text.reserve(bytes);
-    m_ends.reserve(fragments);
+    if (m_text.size() - m_used < bytes) // grows by half, so a document costs few reallocations
+        m_text.resize(std::max(m_used + bytes, m_text.size() + m_text.size() / 2 + 4096));
+    return m_text.data() + m_used;
+}
+
+void RtfFragments::closeFragment(const char *end)
+{
+    Q_ASSERT(end >= m_text.constData() + m_used && end <= m_text.constData() + m_text.size());
+    m_used = end - m_text.constData();
+    m_ends.append(m_used);
 }
 
 void RtfFragments::append(QByteArrayView fragment)
 {
-    m_text.append(fragment);
-    closeFragment();
+    char *out = reserveFor(fragment.size());
+    std::memcpy(out, fragment.data(), fragment.size());
+    closeFragment(out + fragment.size());
 }
 
 QByteArrayView RtfFragments::at(qsizetype index) const

@@ -5,28 +5,27 @@
 #include <QList>
 
 // The converter's line buffer: one RTF fragment per input line, then the closing one. The
-// fragments share one growing buffer, so a large file costs two allocations, not one a line,
-// and the document is their concatenation as it stands.
+// fragments are written straight into one growing buffer, so a large file costs a handful of
+// allocations, not one a line, and the document is their concatenation as it stands.
 class RtfFragments
 {
 public:
+    // Empties the buffer and gives its memory back.
     void clear();
-    void reserve(qsizetype bytes, qsizetype fragments);
 
-    // Fragments are written at the end of buffer(); closeFragment() ends the current one.
-    QByteArray &buffer() { return m_text; }
-    void closeFragment() { m_ends.append(m_text.size()); }
+    // Room for at least `bytes` more bytes after the last fragment. The pointer stays valid
+    // until the next call; write the fragment there and end it with closeFragment().
+    char *reserveFor(qsizetype bytes);
+    void closeFragment(const char *end);
     void append(QByteArrayView fragment);
 
     qsizetype size() const { return m_ends.size(); }
     bool isEmpty() const { return m_ends.isEmpty(); }
     QByteArrayView at(qsizetype index) const;
-    QByteArrayView joined() const
-    {
-        return QByteArrayView(m_text).first(size() ? m_ends.last() : 0);
-    }
+    QByteArrayView joined() const { return QByteArrayView(m_text).first(m_used); }
 
 private:
-    QByteArray m_text;
+    QByteArray m_text; // sized to what has been reserved; the first m_used bytes are written
+    qsizetype m_used = 0;
     QList<qsizetype> m_ends;
 };

@@ -76,6 +76,11 @@ QString FileSystem::programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
+bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error)
+{
+    return readFirstBytes(path, -1, bytes, error);
+}
+
 bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
                                 QString &error)
 {
@@ -84,7 +89,7 @@ bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray
         error = reason(file);
         return false;
     }
-    bytes = file.read(count);
+    bytes = count < 0 ? file.readAll() : file.read(count);
     if (file.error() != QFileDevice::NoError) {
         error = reason(file);
         return false;

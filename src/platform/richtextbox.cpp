@@ -124,13 +124,15 @@ void RichTextBox::setText(const QString &text)
 
 RichTextBox::Result RichTextBox::LoadFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return { false, FileSystem::reason(file) };
-    const QByteArray rtf = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return { false, FileSystem::reason(file) };
-    loadDocument(RtfReader::read(rtf));
+    RtfDocument document;
+    {
+        QByteArray rtf;
+        QString error;
+        if (!FileSystem::readAll(path, rtf, error))
+            return { false, error };
+        document = RtfReader::read(rtf);
+    } // the RTF is not needed once it is read
+    loadDocument(document);
     return { true, QString() };
 }
 
@@ -139,8 +141,12 @@ void RichTextBox::loadDocument(const RtfDocument &document)
     m_loading = true;
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    // The character index is built once over the whole text, which costs half of keeping it up
+    // to date line by line while the text comes in.
+    m_sci->SendScintilla(QsciScintillaBase::SCI_RELEASELINECHARACTERINDEX, kCharacterIndex);
     m_sci->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(document.text.size()),
                          document.text.constData());
+    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, kCharacterIndex);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
@@ -181,7 +187,7 @@ RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
 {
     Q_ASSERT(type == 1); // the editor only ever writes plain text
     Q_UNUSED(type);
-    const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8Text(), m_format);
+    const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8View(), m_format);
     QString error;
     if (!FileSystem::writeAtomically(path, encoded.bytes, error))
         return { false, error };

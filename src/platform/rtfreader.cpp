@@ -4,11 +4,24 @@
 #include "utf8.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
 constexpr qsizetype kMaxGroupDepth = 4096;
 constexpr qsizetype kMaxWordLength = 32;
+
+// Bytes that end a run of plain text: RTF's own marks, source line breaks (not text), and
+// bytes outside ASCII, which are read as the code page says.
+constexpr std::array<bool, 256> kEndsPlainRun = [] {
+    std::array<bool, 256> table {};
+    for (const char c : { '{', '}', '\\', '\r', '\n' })
+        table[static_cast<unsigned char>(c)] = true;
+    for (int byte = 0x80; byte < 0x100; ++byte)
+        table[byte] = true;
+    return table;
+}();
 
 bool isLetter(char c)
 {
@@ -51,14 +64,18 @@ RtfDocument RtfReader::read(QByteArrayView rtf)
 {
     RtfReader reader(rtf);
     reader.run();
+    reader.m_doc.text.truncate(reader.m_textSize);
+    reader.m_doc.colours.truncate(reader.m_textSize);
     reader.m_doc.format = reader.m_layout.format;
     return std::move(reader.m_doc);
 }
 
 void RtfReader::run()
 {
-    m_doc.text.reserve(m_in.size());
-    m_doc.colours.reserve(m_in.size());
+    // Text is never longer than the RTF that spells it, so the buffers are sized once; pages
+    // that stay unwritten cost no memory.
+    m_doc.text.resize(m_in.size());
+    m_doc.colours.resize(m_in.size());
     while (m_pos < m_in.size()) {
         const char c = m_in[m_pos++];
         switch (c) {
@@ -89,14 +106,10 @@ bool RtfReader::appendPlainRun()
         || m_pendingHighSurrogate)
         return false;
     const qsizetype start = m_pos - 1;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(m_in.data());
     qsizetype end = start;
-    while (end < m_in.size()) {
-        const char c = m_in[end];
-        if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n'
-            || static_cast<unsigned char>(c) >= 0x80)
-            break;
+    while (end < m_in.size() && !kEndsPlainRun[bytes[end]]) // one table lookup a byte
         ++end;
-    }
     if (end == start)
         return false;
     appendText(m_in.sliced(start, end - start));
@@ -108,8 +121,15 @@ bool RtfReader::appendPlainRun()
 void RtfReader::appendText(QByteArrayView utf8)
 {
     const int colour = m_groups.last().colour;
-    m_doc.text.append(utf8);
-    m_doc.colours.append(utf8.size(), char(colour > RtfDocument::maxColour ? 0 : colour));
+    const qsizetype end = m_textSize + utf8.size();
+    if (end > m_doc.text.size()) { // not expected, since text is shorter than its RTF
+        m_doc.text.resize(std::max(end, m_doc.text.size() * 2));
+        m_doc.colours.resize(m_doc.text.size());
+    }
+    std::memcpy(m_doc.text.data() + m_textSize, utf8.data(), utf8.size());
+    std::memset(m_doc.colours.data() + m_textSize, colour > RtfDocument::maxColour ? 0 : colour,
+                utf8.size());
+    m_textSize = end;
 }
 
 void RtfReader::openGroup()

@@ -64,4 +64,5 @@ private:
     QByteArray m_layoutText;
     TextLayout m_layout;
     RtfDocument m_doc;
+    qsizetype m_textSize = 0; // bytes of m_doc.text written so far
 };

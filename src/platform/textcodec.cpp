@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -32,13 +33,41 @@ namespace TextCodec {
 
 bool isValidUtf8(QByteArrayView bytes)
 {
-    for (qsizetype i = 0; i < bytes.size();) {
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    while (i < size) {
+        // Most of a configuration file is ASCII: eight bytes at a time are checked for a high
+        // bit at once, and only a sequence outside ASCII is looked at byte by byte.
+        quint64 word;
+        if (i + 8 <= size) {
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const qsizetype length = Utf8::sequenceLength(bytes, i);
         if (length == 0)
             return false;
         i += length;
     }
     return true;
+}
+
+TextFormat detectFormat(QByteArrayView bytes)
+{
+    TextFormat format;
+    if (!isValidUtf8(bytes)) {
+        format.encoding = TextEncoding::Windows1252;
+        return format;
+    }
+    format.byteOrderMark = bytes.startsWith(kUtf8Bom);
+    return format;
+}
+
+QByteArrayView withoutByteOrderMark(QByteArrayView bytes, const TextFormat &format)
+{
+    return format.byteOrderMark ? bytes.sliced(kUtf8Bom.size()) : bytes;
 }
 
 QString fromUtf8(QByteArrayView bytes)
@@ -68,16 +97,12 @@ int toWindows1252(char32_t ch)
 Decoded decode(QByteArrayView bytes)
 {
     Decoded result;
-    if (isValidUtf8(bytes)) {
-        result.format.encoding = TextEncoding::Utf8;
-        if (bytes.startsWith(kUtf8Bom)) {
-            result.format.byteOrderMark = true;
-            bytes = bytes.sliced(kUtf8Bom.size());
-        }
+    result.format = detectFormat(bytes);
+    bytes = withoutByteOrderMark(bytes, result.format);
+    if (result.format.encoding == TextEncoding::Utf8) {
         result.text = fromUtf8(bytes);
         return result;
     }
-    result.format.encoding = TextEncoding::Windows1252;
     result.text.resize(bytes.size());
     char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i)
@@ -88,10 +113,14 @@ Decoded decode(QByteArrayView bytes)
 Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format)
 {
     Encoded result;
+    if (format.encoding == TextEncoding::Utf8 && !format.byteOrderMark) {
+        // The text is the file: no copy of a large document, only a view of the caller's bytes.
+        result.bytes = QByteArray::fromRawData(utf8.data(), utf8.size());
+        return result;
+    }
     if (format.encoding == TextEncoding::Utf8) {
-        if (format.byteOrderMark)
-            result.bytes = kUtf8Bom;
-        result.bytes.append(utf8);
+        result.bytes.reserve(kUtf8Bom.size() + utf8.size());
+        result.bytes.append(kUtf8Bom).append(utf8);
         return result;
     }
     result.bytes.reserve(utf8.size());

@@ -27,12 +27,18 @@ bool isValidUtf8(QByteArrayView bytes);
 // UTF-8 to text, keeping a leading U+FEFF as a character (QString::fromUtf8 drops it).
 QString fromUtf8(QByteArrayView bytes);
 Decoded decode(QByteArrayView bytes);
+// How a file's bytes are stored: UTF-8 when they are valid UTF-8, with or without a byte order
+// mark, else Windows-1252.
+TextFormat detectFormat(QByteArrayView bytes);
+// The bytes after the byte order mark, where the format has one.
+QByteArrayView withoutByteOrderMark(QByteArrayView bytes, const TextFormat &format);
 
 char16_t fromWindows1252(unsigned char byte);
 // The Windows-1252 byte for a character, or -1 when the code page has none.
 int toWindows1252(char32_t ch);
 
-// Encodes editor text, given as UTF-8, into the document's own format.
+// Encodes editor text, given as UTF-8, into the document's own format. The result may refer to
+// `utf8` itself, which must then outlive it.
 Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format);
 
 } // namespace TextCodec
