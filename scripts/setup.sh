@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Morvane needs (only the missing ones) and builds it.
-# Usage: scripts/setup.sh [Release|Debug]   (sourced by run.sh and test.sh)
+# Usage: scripts/setup.sh [Release|Debug] [--sanitize]   (called by run.sh and test.sh)
+# With --sanitize the build goes to build-sanitize, with AddressSanitizer and UBSan.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_TYPE="${1:-Release}"
 BUILD_DIR="$ROOT/build"
+OPTIONS=()
+if [ "${2:-}" = "--sanitize" ]; then
+    BUILD_DIR="$ROOT/build-sanitize"
+    OPTIONS+=(-DMORVANE_SANITIZE=ON)
+fi
 
 PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation)
 
@@ -24,5 +30,5 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" >/dev/null
+cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" "${OPTIONS[@]}" >/dev/null
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
