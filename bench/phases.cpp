@@ -26,7 +26,7 @@ class AnsweringDialogs final : public Dialogs
 public:
     explicit AnsweringDialogs(QString path) : m_path(std::move(path)) { }
     QString getOpenFileName(QWidget *, const QString &) override { return m_path; }
-    QString getSaveFileName(QWidget *, const QString &) override { return QString(); }
+    QString getSaveFileName(QWidget *, const QString &, QString &) override { return QString(); }
     void information(QWidget *, const QString &) override { }
     void warning(QWidget *, const QString &text) override
     {

@@ -16,10 +16,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cmath>
@@ -35,6 +37,7 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
     createWorkspace(client);
     createSearchRow(client);
     setTabOrder();
+    acceptFileDrops();
 
     Timer2 = new Timer(this);
     Timer2->setInterval(DecompressionPickUpInterval);
@@ -54,18 +57,39 @@ form1::~form1()
 
 void form1::createActions()
 {
-    mnuOpen = new QAction(tr("Open"), this);
-    connect(mnuOpen, &QAction::triggered, this, &form1::mnuOpen_Click);
-    mnuClose = new QAction(tr("Close"), this);
-    connect(mnuClose, &QAction::triggered, this, &form1::mnuClose_Click);
-    mnuSave = new QAction(tr("Save"), this);
-    connect(mnuSave, &QAction::triggered, this, &form1::mnuSave_Click);
-    mnuSaveAs = new QAction(tr("Save As"), this);
-    connect(mnuSaveAs, &QAction::triggered, this, &form1::mnuSaveAs_Click);
-    mnuExit = new QAction(tr("Exit"), this);
-    connect(mnuExit, &QAction::triggered, this, &form1::mnuExit_Click);
+    // The usual key first, so that the menu shows it, then whatever else the desktop's
+    // standard binding adds (some desktops bind none for some of these).
+    const auto addAction = [this](const QString &caption, const char *usual,
+                                  QKeySequence::StandardKey standard, void (form1::*handler)()) {
+        auto *action = new QAction(caption, this);
+        QList<QKeySequence> keys { QKeySequence(QLatin1String(usual)) };
+        for (const QKeySequence &key : QKeySequence::keyBindings(standard)) {
+            if (!keys.contains(key))
+                keys.append(key);
+        }
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mnuOpen = addAction(tr("Open"), "Ctrl+O", QKeySequence::Open, &form1::mnuOpen_Click);
+    mnuClose = addAction(tr("Close"), "Ctrl+W", QKeySequence::Close, &form1::mnuClose_Click);
+    mnuSave = addAction(tr("Save"), "Ctrl+S", QKeySequence::Save, &form1::mnuSave_Click);
+    mnuSaveAs
+        = addAction(tr("Save As"), "Ctrl+Shift+S", QKeySequence::SaveAs, &form1::mnuSaveAs_Click);
+    mnuExit = addAction(tr("Exit"), "Ctrl+Q", QKeySequence::Quit, &form1::mnuExit_Click);
     mnuAbout = new QAction(tr("About"), this);
     connect(mnuAbout, &QAction::triggered, this, &form1::mnuAbout_Click);
+
+    // Searching from the keyboard; these have no menu items, so the window holds them.
+    addActions(
+        { addAction(tr("Find"), "Ctrl+F", QKeySequence::Find, &form1::focusSearchBox),
+          addAction(tr("Find Next"), "F3", QKeySequence::FindNext, &form1::cmdFindNext_Click) });
+}
+
+void form1::focusSearchBox()
+{
+    txtSearch->setFocus(Qt::ShortcutFocusReason);
+    txtSearch->selectAll();
 }
 
 void form1::createMenus()
@@ -130,6 +154,66 @@ void form1::createSearchRow(QWidget *client)
     txtSearch->installEventFilter(this);
 }
 
+// Files dropped anywhere on the window open in order, also over the controls that take text.
+void form1::acceptFileDrops()
+{
+    setAcceptDrops(true); // the search box is watched already, for Enter
+    for (RichTextBox *editor : RichTextBoxes)
+        editor->dropArea()->installEventFilter(this);
+}
+
+QStringList form1::droppedFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+bool form1::handleFileDrop(QEvent *event)
+{
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (droppedFiles(drag->mimeData()).isEmpty())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QStringList paths = droppedFiles(drop->mimeData());
+        if (paths.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        OpenFiles(paths);
+        return true;
+    }
+    return false;
+}
+
+void form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!handleFileDrop(event))
+        QMainWindow::dragEnterEvent(event);
+}
+
+void form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!handleFileDrop(event))
+        QMainWindow::dragMoveEvent(event);
+}
+
+void form1::dropEvent(QDropEvent *event)
+{
+    if (!handleFileDrop(event))
+        QMainWindow::dropEvent(event);
+}
+
 void form1::setTabOrder()
 {
     const QList<QWidget *> order
@@ -147,6 +231,12 @@ void form1::setTabOrder()
 frmAbout *form1::aboutDialog() const
 {
     return m_about;
+}
+
+void form1::OpenFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        OpenFile(*this, path);
 }
 
 void form1::MsgBox(const QString &text)
@@ -307,6 +397,8 @@ void form1::closeEvent(QCloseEvent *event)
 
 bool form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (handleFileDrop(event))
+        return true;
     if (watched == txtSearch && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         txtSearch_KeyDown(key->key(), int(key->modifiers()));

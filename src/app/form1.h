@@ -14,6 +14,7 @@
 class QAction;
 class QGroupBox;
 class QLineEdit;
+class QMimeData;
 class QPushButton;
 class QTemporaryDir;
 class RichTextBox;
@@ -63,6 +64,9 @@ public:
     void Warning(const QString &text);
     void setDialogs(Dialogs &dialogs);
     frmAbout *aboutDialog() const;
+    // Opens files given on the command line or dropped on the window, in order, as the Open
+    // command opens a chosen file.
+    void OpenFiles(const QStringList &paths);
     int layoutPasses() const { return m_layoutPasses; } // how often Form_Resize ran
 
     // Outer window size (frame, title and menu bar included), in twips.
@@ -91,6 +95,9 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -102,6 +109,10 @@ private:
     void createSearchRow(QWidget *client);
     void setTabOrder();
     void place(QWidget *widget, const TwipsRect &rect);
+    void acceptFileDrops();
+    bool handleFileDrop(QEvent *event);
+    static QStringList droppedFiles(const QMimeData *data);
+    void focusSearchBox();
 
     QtDialogs m_qtDialogs;
     Dialogs *m_dialogs = &m_qtDialogs;

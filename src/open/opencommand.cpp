@@ -6,6 +6,8 @@
 #include "platform/filesystem.h"
 #include "workspace/editorslots.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString kOpenFilter = QStringLiteral(
@@ -17,11 +19,13 @@ const QByteArray kCompressedMagic("BINI");
 void OpenCommand(form1 &form)
 {
     form.CommonDialog1.Filter = kOpenFilter;
-    if (!form.CommonDialog1.ShowOpen())
-        return;
-    const QString path = form.CommonDialog1.FileName;
-    const QString title = form.CommonDialog1.FileTitle;
+    if (form.CommonDialog1.ShowOpen())
+        OpenFile(form, form.CommonDialog1.FileName);
+}
 
+void OpenFile(form1 &form, const QString &path)
+{
+    const QString title = QFileInfo(path).fileName();
     if (path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive)) {
         OpenTextFile(form, path, title);
     } else if (path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {

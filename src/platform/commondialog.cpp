@@ -13,7 +13,19 @@ bool CommonDialog::ShowOpen()
 
 bool CommonDialog::ShowSave()
 {
-    return accept(m_dialogs->getSaveFileName(m_parent, toQtFilter(Filter)));
+    QString selectedFilter;
+    const QString path = m_dialogs->getSaveFileName(m_parent, toQtFilter(Filter), selectedFilter);
+    return accept(path.isEmpty() ? path : withTypeExtension(path, selectedFilter));
+}
+
+QString CommonDialog::withTypeExtension(const QString &path, const QString &qtFilterEntry)
+{
+    if (QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        return path;
+    // "INI (*.ini)": the type's first pattern names its extension; "All Files (*)" has none.
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[^ )*]+)"));
+    const QRegularExpressionMatch match = firstPattern.match(qtFilterEntry);
+    return match.hasMatch() ? path + match.captured(1) : path;
 }
 
 bool CommonDialog::accept(const QString &path)

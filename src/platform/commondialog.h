@@ -24,6 +24,8 @@ public:
 
     // "Text (*.txt)|*.txt|All (*.*)|*.*" in Qt's form.
     static QString toQtFilter(const QString &filter);
+    // A saved name without an extension takes the one of the chosen type, as users expect.
+    static QString withTypeExtension(const QString &path, const QString &qtFilterEntry);
 
 private:
     bool accept(const QString &path);

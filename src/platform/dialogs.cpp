@@ -13,9 +13,10 @@ QString QtDialogs::getOpenFileName(QWidget *parent, const QString &filter)
     return path;
 }
 
-QString QtDialogs::getSaveFileName(QWidget *parent, const QString &filter)
+QString QtDialogs::getSaveFileName(QWidget *parent, const QString &filter, QString &selectedFilter)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, QString(), m_lastFolder, filter);
+    const QString path
+        = QFileDialog::getSaveFileName(parent, QString(), m_lastFolder, filter, &selectedFilter);
     if (!path.isEmpty())
         m_lastFolder = QFileInfo(path).absolutePath();
     return path;

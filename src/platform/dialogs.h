@@ -14,7 +14,9 @@ public:
     // The chosen file's full path, or an empty string when the user cancelled.
     // `filter` is in Qt's form ("Text (*.txt);;All Files (*)").
     virtual QString getOpenFileName(QWidget *parent, const QString &filter) = 0;
-    virtual QString getSaveFileName(QWidget *parent, const QString &filter) = 0;
+    // `selectedFilter` receives the filter entry the user chose.
+    virtual QString getSaveFileName(QWidget *parent, const QString &filter, QString &selectedFilter)
+        = 0;
     virtual void information(QWidget *parent, const QString &text) = 0;
     virtual void warning(QWidget *parent, const QString &text) = 0;
 };
@@ -23,7 +25,8 @@ class QtDialogs final : public Dialogs
 {
 public:
     QString getOpenFileName(QWidget *parent, const QString &filter) override;
-    QString getSaveFileName(QWidget *parent, const QString &filter) override;
+    QString getSaveFileName(QWidget *parent, const QString &filter,
+                            QString &selectedFilter) override;
     void information(QWidget *parent, const QString &text) override;
     void warning(QWidget *parent, const QString &text) override;
 

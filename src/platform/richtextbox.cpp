@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
@@ -43,6 +44,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QWidget(parent), m_sci(new QsciScint
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_sci);
     setFocusProxy(m_sci);
+    m_sci->installEventFilter(this);
     static const bool accessibleInstalled = [] {
         QAccessible::installFactory(&EditorAccessible::factory);
         return true;
@@ -60,6 +62,28 @@ RichTextBox::RichTextBox(QWidget *parent) : QWidget(parent), m_sci(new QsciScint
             QAccessible::updateAccessibility(&moved);
         }
     });
+}
+
+QWidget *RichTextBox::dropArea() const
+{
+    return m_sci->viewport();
+}
+
+// Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab lead out of the editor to the next and previous
+// control, as in Qt's other text editors.
+bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_sci && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (key->modifiers() & Qt::ControlModifier)) {
+            const bool backwards
+                = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            focusNextPrevChild(!backwards);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void RichTextBox::configureEditor()

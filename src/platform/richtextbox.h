@@ -67,11 +67,17 @@ public:
     void setDocumentPath(const QString &path) { m_documentPath = path; }
     TextFormat documentFormat() const { return m_format; }
 
+    // The widget that receives what is dragged over the editor.
+    QWidget *dropArea() const;
+
     void setLineColourer(LineColourer colourer) { m_colourer = std::move(colourer); }
     // Recolours the lines edited since the last call; runs by itself once control returns to
     // the event loop.
     void recolourEditedLines();
     QColor textColourAt(int position) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void configureEditor();

@@ -1,5 +1,8 @@
 #include "sstab.h"
 
+#include "tabstripaccessible.h"
+
+#include <QAccessible>
 #include <QFrame>
 #include <QResizeEvent>
 #include <QTabBar>
@@ -14,6 +17,15 @@ SSTab::SSTab(int tabCount, QWidget *parent)
     m_page->setFrameShape(QFrame::StyledPanel);
     m_page->lower();
     setFocusProxy(m_bar); // the strip takes its own place in the window's tab order
+    // A long file name is shortened in the middle on screen instead of pushing tabs away.
+    m_bar->setElideMode(Qt::ElideMiddle);
+    m_bar->setUsesScrollButtons(false);
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&TabStripAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
+    connect(m_bar, &QTabBar::currentChanged, this, &SSTab::announceCurrentTab);
     connect(m_bar, &QTabBar::currentChanged, this, &SSTab::Click);
 }
 
@@ -40,6 +52,24 @@ QString SSTab::TabCaption(int index) const
 void SSTab::setTabCaption(int index, const QString &caption)
 {
     m_bar->setTabText(index, caption);
+}
+
+void SSTab::setTabToolTip(int index, const QString &toolTip)
+{
+    m_bar->setTabToolTip(index, toolTip);
+}
+
+void SSTab::announceCurrentTab(int index)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(m_bar);
+    if (QAccessibleInterface *tab = strip ? strip->child(index) : nullptr) {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(tab, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void SSTab::setTabHeight(int pixels)

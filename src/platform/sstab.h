@@ -20,6 +20,7 @@ public:
     int Tabs() const;
     QString TabCaption(int index) const;
     void setTabCaption(int index, const QString &caption);
+    void setTabToolTip(int index, const QString &toolTip);
     void setTabHeight(int pixels);
 
 signals:
@@ -30,6 +31,7 @@ protected:
 
 private:
     void placeParts();
+    void announceCurrentTab(int index);
 
     QTabBar *m_bar;
     QFrame *m_page;

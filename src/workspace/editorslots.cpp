@@ -5,6 +5,8 @@
 #include "platform/richtextbox.h"
 #include "platform/sstab.h"
 
+#include <QFileInfo>
+
 namespace {
 const QString kLoadingCaption = QStringLiteral("Loading . . . .");
 }
@@ -38,6 +40,9 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
     }
     editor.setDocumentPath(sourcePath);
     form.SSTab1->setTabCaption(slot, title);
+    // The whole path, which also tells two files of the same name apart.
+    form.SSTab1->setTabToolTip(slot,
+                               FileSystem::displayPath(QFileInfo(sourcePath).absoluteFilePath()));
     form.CurrentFile = title;
     ActivateSlot(form, slot);
     return true;

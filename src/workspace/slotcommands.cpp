@@ -59,6 +59,7 @@ void CloseActiveSlot(form1 &form)
         if (!form.Timer2->Enabled()) // a pending pick-up still needs its file
             form.Timer2OpenFile.clear();
         form.SSTab1->setTabCaption(slot, form1::NoFileCaption);
+        form.SSTab1->setTabToolTip(slot, QString());
         form.IniLines.clear();
     }
     const int next = slotToShowAfterClose(form);

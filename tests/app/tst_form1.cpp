@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 
 class TestForm1 : public QObject
@@ -46,6 +47,87 @@ private slots:
             widget = widget->nextInFocusChain();
         } while (widget != expected.first());
         QCOMPARE(order, expected);
+    }
+
+    // Files from the command line and files dropped on an editor open as the Open command
+    // opens them, in order, with the same slots and messages.
+    void opensFilesFromOutside_data()
+    {
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("command line") << false;
+        QTest::newRow("dropped") << true;
+    }
+
+    void opensFilesFromOutside()
+    {
+        QFETCH(bool, dropped);
+        FormFixture f;
+        const QString missing = f.dir.filePath("missing.ini");
+        const QStringList files
+            = { f.write("a.ini", "[a]"),   f.write("notes.txt", "n"), missing,
+                f.write("other.doc", "x"), f.write("b.ini", "b"),     f.write("c.txt", "c"),
+                f.write("d.ini", "d") };
+        if (dropped) {
+            QList<QUrl> urls;
+            for (const QString &file : files)
+                urls << QUrl::fromLocalFile(file);
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(f.editor(0).dropArea(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(f.editor(0).dropArea(), &drop);
+        } else {
+            f.form.OpenFiles(files);
+        }
+        QCOMPARE(QStringList({ f.caption(0), f.caption(1), f.caption(2), f.caption(3) }),
+                 QStringList({ "a.ini", "notes.txt", "b.ini", "c.txt" }));
+        QCOMPARE(f.dialogs.messages.size(), 3);
+        QVERIFY(f.dialogs.messages[0].startsWith("Could not open "
+                                                 + QDir::toNativeSeparators(missing) + ": "));
+        QCOMPARE(f.dialogs.messages[1], QString("No file loaded."));
+        QCOMPARE(f.dialogs.messages[2], QString("Please close a file before opening another."));
+        QCOMPARE(f.editor(0).Text(), QString("[a]")); // the drop did not type the names
+    }
+
+    // Every command can be reached from the keyboard.
+    void keyboardShortcuts()
+    {
+        FormFixture f;
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        QWidget *editor = f.editor(0).focusProxy();
+        const QString file = f.write("a.ini", "one two two");
+        f.dialogs.openAnswers << file;
+        QTest::keyClick(editor, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(f.caption(0), QString("a.ini"));
+
+        QTest::keyClick(f.editor(0).focusProxy(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), f.form.txtSearch);
+        QTest::keyClicks(f.form.txtSearch, "two");
+        QTest::keyClick(f.form.txtSearch, Qt::Key_F3);
+        QCOMPARE(f.form.searchptr, 4);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        QCOMPARE(f.form.searchptr, 8);
+
+        QTest::keyClick(editor, Qt::Key_Tab); // a tab over the found text, the focus stays
+        QCOMPARE(QApplication::focusWidget(), editor);
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(FormFixture::read(file), QByteArray("one two \t"));
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.dialogs.saveAsked, 1);
+
+        QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), f.form.cmdOpen);
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), f.form.cmdClose);
+
+        QTest::keyClick(editor, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!f.form.isVisible());
     }
 
     // A window system that keeps the window below the minimum must not make the layout spin.

@@ -1,5 +1,6 @@
 #include "platform/sstab.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -34,12 +35,40 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
-    void captions()
+    // A long caption is shortened on screen only: every tab stays in sight, and screen
+    // readers get the whole caption.
+    void longCaptionsKeepEveryTabInSight()
     {
         SSTab strip(4);
-        strip.setTabCaption(1, "a.ini");
-        QCOMPARE(strip.TabCaption(1), QString("a.ini"));
-        QCOMPARE(strip.Tabs(), 4);
+        strip.resize(400, 200);
+        strip.show();
+        const QString longName = QString(120, 'x') + ".ini";
+        strip.setTabCaption(1, longName);
+        QCOMPARE(strip.TabCaption(1), longName);
+        auto *bar = strip.findChild<QTabBar *>();
+        QVERIFY(bar->tabRect(3).right() <= bar->width());
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(bar);
+        QCOMPARE(list->child(1)->text(QAccessible::Name), longName);
+    }
+
+    // Screen readers can tell the current tab and select another one.
+    void currentTabIsSelectedForScreenReaders()
+    {
+        SSTab strip(4);
+        strip.setTab(1);
+        QAccessibleInterface *list
+            = QAccessible::queryAccessibleInterface(strip.findChild<QTabBar *>());
+        QCOMPARE(list->role(), QAccessible::PageTabList);
+        QCOMPARE(list->childCount(), 4);
+        for (int tab = 0; tab < 4; ++tab) {
+            QCOMPARE(list->child(tab)->role(), QAccessible::PageTab);
+            QCOMPARE(bool(list->child(tab)->state().selected), tab == 1);
+        }
+        QSignalSpy clicks(&strip, &SSTab::Click);
+        list->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(strip.Tab(), 3);
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(list->child(3)->state().selected);
     }
 };
 

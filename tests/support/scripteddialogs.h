@@ -19,9 +19,13 @@ public:
         ++openAsked;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
-    QString getSaveFileName(QWidget *, const QString &) override
+    // The type chosen in the save dialog; the first one of the filter unless a test says.
+    QStringList saveTypes;
+
+    QString getSaveFileName(QWidget *, const QString &filter, QString &selectedFilter) override
     {
         ++saveAsked;
+        selectedFilter = saveTypes.isEmpty() ? filter.section(";;", 0, 0) : saveTypes.takeFirst();
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     void information(QWidget *, const QString &text) override { messages.append(text); }

@@ -160,6 +160,42 @@ private slots:
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { name });
     }
 
+    // A name typed without an extension takes the chosen type's, so the file opens again.
+    void saveAsAddsTheTypesExtension_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("Morvane") << "Morvane (*.ini *.txt)"
+                                 << "settings"
+                                 << "settings.ini";
+        QTest::newRow("INI") << "INI (*.ini)"
+                             << "settings"
+                             << "settings.ini";
+        QTest::newRow("Text") << "Text (*.txt)"
+                              << "notes"
+                              << "notes.txt";
+        QTest::newRow("All Files") << "All Files (*)"
+                                   << "raw"
+                                   << "raw";
+        QTest::newRow("own extension") << "INI (*.ini)"
+                                       << "keep.cfg"
+                                       << "keep.cfg";
+    }
+
+    void saveAsAddsTheTypesExtension()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        FormFixture f;
+        f.open(f.write("a.ini", "a=1"));
+        f.dialogs.saveTypes << type;
+        f.dialogs.saveAnswers << f.dir.filePath(typed);
+        f.form.cmdSaveAS_Click();
+        QCOMPARE(FormFixture::read(f.dir.filePath(written)), QByteArray("a=1"));
+    }
+
     void failedSaveIsReported()
     {
         FormFixture f;
