@@ -13,7 +13,8 @@ if [ "${2:-}" = "--sanitize" ]; then
     OPTIONS+=(-DMORVANE_SANITIZE=ON)
 fi
 
-PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation)
+PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation libqt6svg6
+          desktop-file-utils dpkg-dev file man-db)
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -28,6 +28,7 @@ frmAbout::frmAbout(form1 &mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Morvane"));
+    setWindowIcon(mainWindow.windowIcon()); // the same icon as the main window
     setFixedSize(Twips::toPixels(5730, this), Twips::toPixels(3555, this));
     move(Twips::toPixels(5505, this), Twips::toPixels(3540, this));
 

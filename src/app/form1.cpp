@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -29,6 +30,7 @@
 form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
 {
     setWindowTitle(DesignCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/morvane.svg")));
     auto *client = new QWidget(this);
     setCentralWidget(client);
     createActions();

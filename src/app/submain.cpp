@@ -51,6 +51,7 @@ int Main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
     QCommandLineParser parser;
     describe(parser);
     parser.process(app);
