@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots of the built program under Xvfb with a window manager.
+# Needs: xvfb xauth openbox xdotool imagemagick (apt-get install them first).
+# Usage: scripts/screenshots.sh [PROGRAM]   (default build/bin/morvane); writes docs/*.png
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PROGRAM="${1:-$ROOT/build/bin/morvane}"
+DEMO="$(mktemp -d)"
+trap 'rm -rf "$DEMO"' EXIT
+printf '[Main]\r\n; settings of the flagship\r\nname = Kestrel\r\nspeed = 12.5, 7, "fast"\r\n\r\n[Crew]\r\ncaptain = Ada\r\nflag\r\n' >"$DEMO/ships.ini"
+printf 'Notes on the fleet.\r\nThe Kestrel sails at dawn.\r\n' >"$DEMO/notes.txt"
+
+xvfb-run -a -s "-screen 0 1100x820x24" bash -s "$PROGRAM" "$ROOT/docs" "$DEMO" <<'SHOTS'
+set -e
+program="$1" docs="$2" demo="$3"
+openbox >/dev/null 2>&1 & sleep 1
+shot() { sleep 1; import -window root "$1"; }
+window() { xdotool search --sync --name "$1" | head -1; }
+
+"$program" & sleep 2
+shot "$docs/start.png"
+xdotool windowsize "$(window MORVANE)" 300 200; shot "$docs/minimum.png"
+xdotool windowsize "$(window MORVANE)" 800 600; shot "$docs/large.png"
+kill %2
+
+"$program" "$demo/ships.ini" "$demo/notes.txt" & sleep 2
+xdotool key ctrl+Prior 2>/dev/null || true
+xdotool mousemove 250 62 click 1 2>/dev/null || true
+shot "$docs/screenshot.png"
+xdotool key ctrl+q 2>/dev/null || kill %2
+sleep 1
+
+"$program" & sleep 2
+xdotool mousemove 70 40 click 1; sleep 0.5; xdotool mousemove 90 62 click 1
+shot "$docs/about.png"
+kill %3 2>/dev/null || true
+SHOTS
