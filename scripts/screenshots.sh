@@ -13,25 +13,22 @@ printf 'Notes on the fleet.\r\nThe Kestrel sails at dawn.\r\n' >"$DEMO/notes.txt
 xvfb-run -a -s "-screen 0 1100x820x24" bash -s "$PROGRAM" "$ROOT/docs" "$DEMO" <<'SHOTS'
 set -e
 program="$1" docs="$2" demo="$3"
-openbox >/dev/null 2>&1 & sleep 1
-shot() { sleep 1; import -window root "$1"; }
-window() { xdotool search --sync --name "$1" | head -1; }
+openbox >/dev/null 2>&1 &
+sleep 1
+# The whole screen, cut down to what is not the black background: the windows and their frames.
+shot() { sleep 1; import -window root "$1"; convert "$1" -trim +repage "$1"; }
+main() { xdotool search --sync --name "Thrennic" | head -1; }
+click() { xdotool mousemove --window "$(main)" "$1" "$2" click 1; sleep 0.5; }
 
 "$program" & sleep 2
 shot "$docs/start.png"
-xdotool windowsize "$(window MORVANE)" 300 200; shot "$docs/minimum.png"
-xdotool windowsize "$(window MORVANE)" 800 600; shot "$docs/large.png"
-kill %2
-
-"$program" "$demo/ships.ini" "$demo/notes.txt" & sleep 2
-xdotool key ctrl+Prior 2>/dev/null || true
-xdotool mousemove 250 62 click 1 2>/dev/null || true
-shot "$docs/screenshot.png"
-xdotool key ctrl+q 2>/dev/null || kill %2
-sleep 1
-
-"$program" & sleep 2
-xdotool mousemove 70 40 click 1; sleep 0.5; xdotool mousemove 90 62 click 1
+xdotool windowsize "$(main)" 300 200; shot "$docs/minimum.png"
+xdotool windowsize "$(main)" 800 600; shot "$docs/large.png"
+click 58 8; click 80 30 # Help > About
 shot "$docs/about.png"
-kill %3 2>/dev/null || true
+kill %2; sleep 1
+
+"$program" "$demo/notes.txt" "$demo/ships.ini" & sleep 2
+shot "$docs/screenshot.png"
+kill %2
 SHOTS
