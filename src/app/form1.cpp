@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "app/formlayout.h"
 #include "convert/lineclassifier.h"
+#include "convert/palette.h"
 #include "open/decompression.h"
 #include "open/opencommand.h"
 #include "platform/hiddenprocess.h"
@@ -136,7 +137,7 @@ void form1::createWorkspace(QWidget *client)
     for (int slot = 0; slot < SlotCount; ++slot) {
         auto *editor = new RichTextBox(client);
         editor->setAccessibleName(tr("Editor %1").arg(slot + 1));
-        editor->setLineColourer(&LineClassifier::colourLine);
+        editor->setLineColouring(&LineClassifier::colourLine, Palette::colourTable());
         place(editor, Design::editors);
         RichTextBoxes[slot] = editor;
     }

@@ -1,6 +1,7 @@
 #include "colorizer.h"
 
 #include "lineclassifier.h"
+#include "palette.h"
 #include "platform/filesystem.h"
 #include "platform/textcodec.h"
 #include "platform/textlayout.h"
@@ -12,10 +13,14 @@
 #include <array>
 #include <cstring>
 
-const char *const kRtfHeader
-    = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081\\deflangfe1033{\\fonttbl{\\f0\\froman"
-      "\\fprq2\\fcharset0 Times New Roman;}{\\f1\\fnil\\fcharset0 MS Sans Serif;}}{\\colortbl "
-      ";\\red5\\green0\\blue215;\\red18\\green158\\blue67;\\red197\\green168\\blue33;}";
+QByteArray rtfHeader()
+{
+    static const QByteArray header
+        = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081\\deflangfe1033{\\fonttbl{\\f0\\froman"
+          "\\fprq2\\fcharset0 Times New Roman;}{\\f1\\fnil\\fcharset0 MS Sans Serif;}}"
+        + Palette::rtfColourTable();
+    return header;
+}
 
 namespace {
 
@@ -172,7 +177,7 @@ QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QStrin
     const TextEncoding encoding = layout.format.encoding;
 
     IniLines.clear();
-    Hunk = QLatin1String(kRtfHeader);
+    Hunk = QString::fromLatin1(rtfHeader());
     forEachLine(TextCodec::withoutByteOrderMark(fileBytes, layout.format),
                 [&](QByteArrayView line, LineEnd end) {
                     char *out

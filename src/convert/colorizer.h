@@ -14,7 +14,7 @@ struct ColorizeResult
 };
 
 // The RTF header of every temporary document, colour table included.
-extern const char *const kRtfHeader;
+QByteArray rtfHeader();
 
 // Turns a text file into a colour-coded temporary RTF document, one fragment per line.
 // `IniLines` receives the fragments and `Hunk` holds the header while the document is written.

@@ -32,10 +32,6 @@ int colourForStyle(int style)
     return style < kFirstReservedStyle ? style : style - kReservedStyles;
 }
 
-// The editor's own colours for a document that brought none: the converter's table.
-const QList<QColor> kDefaultColours
-    = { QColor(), QColor(5, 0, 215), QColor(18, 158, 67), QColor(197, 168, 33) };
-
 } // namespace
 
 RichTextBox::RichTextBox(QWidget *parent) : QWidget(parent), m_sci(new QsciScintilla(this))
@@ -107,19 +103,29 @@ void RichTextBox::configureEditor()
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
                          QsciScintillaBase::SC_MOD_BEFOREINSERT
                              | QsciScintillaBase::SC_MOD_BEFOREDELETE);
-    applyColourTable(kDefaultColours);
     m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, kCharacterIndex);
 }
 
-void RichTextBox::applyColourTable(const QList<QColor> &colours)
+void RichTextBox::applyColourTable(const QList<RtfColour> &table)
 {
-    m_colours = colours;
-    const QColor fallback(Qt::black);
-    for (int index = 0; index < colours.size() && index <= RtfDocument::maxColour; ++index) {
-        const QColor colour = colours[index].isValid() ? colours[index] : fallback;
+    m_colours.clear();
+    for (const RtfColour &entry : table) {
+        m_colours.append(entry.automatic ? QColor() : QColor(entry.red, entry.green, entry.blue));
+        if (m_colours.size() > RtfDocument::maxColour)
+            break;
+    }
+    for (int index = 0; index < m_colours.size(); ++index) {
+        const QColor colour = m_colours[index].isValid() ? m_colours[index] : QColor(Qt::black);
         m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETFORE,
                              static_cast<unsigned char>(styleForColour(char(index))), colour);
     }
+}
+
+void RichTextBox::setLineColouring(LineColourer colourer, const QList<RtfColour> &palette)
+{
+    m_colourer = std::move(colourer);
+    m_palette = palette;
+    applyColourTable(palette);
 }
 
 QString RichTextBox::Text() const
@@ -175,11 +181,7 @@ void RichTextBox::loadDocument(const RtfDocument &document)
     m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
 
-    QList<QColor> colours;
-    for (const RtfColour &entry : document.colourTable) {
-        colours.append(entry.automatic ? QColor() : QColor(entry.red, entry.green, entry.blue));
-    }
-    applyColourTable(colours.isEmpty() ? kDefaultColours : colours);
+    applyColourTable(document.colourTable.isEmpty() ? m_palette : document.colourTable);
 
     QByteArray styles = document.colours;
     if (std::any_of(styles.cbegin(), styles.cend(),

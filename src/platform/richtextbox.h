@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rtfreader.h"
 #include "textformat.h"
 
 #include <QByteArrayView>
@@ -9,7 +10,6 @@
 #include <functional>
 
 class QsciScintilla;
-struct RtfDocument;
 
 // One of the four editors. It loads colour-coded RTF documents, saves plain text in the
 // document's own encoding and terminators, finds text, and keeps the colours of edited lines
@@ -70,7 +70,8 @@ public:
     // The widget that receives what is dragged over the editor.
     QWidget *dropArea() const;
 
-    void setLineColourer(LineColourer colourer) { m_colourer = std::move(colourer); }
+    // How typed lines are coloured, and the colours a document without its own table shows.
+    void setLineColouring(LineColourer colourer, const QList<RtfColour> &palette);
     // Recolours the lines edited since the last call; runs by itself once control returns to
     // the event loop.
     void recolourEditedLines();
@@ -81,7 +82,7 @@ protected:
 
 private:
     void configureEditor();
-    void applyColourTable(const QList<QColor> &colours);
+    void applyColourTable(const QList<RtfColour> &table);
     void onModified(int position, int type, const char *text, int length);
     void announceEdit(int position, int type, const char *text, int length);
     void markEdited(qsizetype first, qsizetype last, qsizetype linesAdded);
@@ -91,7 +92,8 @@ private:
     QString m_documentPath;
     TextFormat m_format;
     LineColourer m_colourer;
-    QList<QColor> m_colours;
+    QList<QColor> m_colours; // by colour index; invalid for the editor's default
+    QList<RtfColour> m_palette;
     bool m_loading = false;
     bool m_recolourQueued = false;
     qsizetype m_dirtyFirst = -1, m_dirtyLast = -1;

@@ -75,7 +75,10 @@ private slots:
         QString hunk;
         const QByteArray document = colorizeBytes("a=b\nc", lines, hunk);
         QCOMPARE(document,
-                 QByteArray(kRtfHeader)
+                 QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081\\deflangfe1033"
+                            "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f1\\fnil"
+                            "\\fcharset0 MS Sans Serif;}}{\\colortbl ;\\red5\\green0\\blue215;"
+                            "\\red18\\green158\\blue67;\\red197\\green168\\blue33;}")
                      + "{\\*\\morvanelayout utf-8;0;1n1x}\\cf3 a=\\cf0 b\\par "
                        "c\\par }");
         QVERIFY(hunk.isEmpty());

@@ -1,5 +1,6 @@
 #include "convert/colorizer.h"
 #include "convert/lineclassifier.h"
+#include "convert/palette.h"
 #include "platform/richtextbox.h"
 #include "platform/rtfreader.h"
 #include "platform/textcodec.h"
@@ -171,7 +172,7 @@ private slots:
     void recoloursEditedLinesAndTheirFollowers()
     {
         RichTextBox editor;
-        editor.setLineColourer(&LineClassifier::colourLine);
+        editor.setLineColouring(&LineClassifier::colourLine, Palette::colourTable());
         open(editor, "key\r\nplain\r\nmore\r\n[s]\r\nafter\r\n");
         QCOMPARE(editor.textColourAt(editor.Text().indexOf("plain")), kBlack);
 
