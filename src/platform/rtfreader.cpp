@@ -120,7 +120,7 @@ bool RtfReader::appendPlainRun()
 // Text in the colour in force; an index beyond what the editor can show falls back to default.
 void RtfReader::appendText(QByteArrayView utf8)
 {
-    const int colour = m_groups.last().colour;
+    const int colour = m_groups.constLast().colour;
     const qsizetype end = m_textSize + utf8.size();
     if (end > m_doc.text.size()) { // not expected, since text is shorter than its RTF
         m_doc.text.resize(std::max(end, m_doc.text.size() * 2));
@@ -341,7 +341,9 @@ void RtfReader::emitCodePoint(char32_t ch)
 
 void RtfReader::emitParagraph()
 {
-    const QByteArrayView end = lineEndBytes(m_layout.takeLineEnd());
-    for (char c : end)
-        emitCodePoint(static_cast<unsigned char>(c));
+    if (m_pendingHighSurrogate) { // half a character before the line's end
+        m_pendingHighSurrogate = 0;
+        emitCodePoint(0xFFFD);
+    }
+    appendText(lineEndBytes(m_layout.takeLineEnd()));
 }
