@@ -14,6 +14,7 @@
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -109,6 +110,24 @@ double timeFind(form1 &form, const QString &text, bool next)
     return Measure::seconds(timer);
 }
 
+// Shows the editor, then times `load` and the first round of events after it, and prints
+// the time and the memory it took.
+int measureLoad(QWidget &editor, const std::function<void()> &load)
+{
+    editor.resize(kWidth, kHeight);
+    editor.show();
+    QApplication::processEvents();
+    const qint64 before = Measure::residentBytes();
+    Measure::resetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    load();
+    QApplication::processEvents();
+    print("seconds", Measure::seconds(timer));
+    printMemory(before);
+    return 0;
+}
+
 } // namespace
 
 namespace Phases {
@@ -116,18 +135,9 @@ namespace Phases {
 int floorA(const QString &path)
 {
     QTextEdit editor;
-    editor.resize(kWidth, kHeight);
-    editor.show();
-    QApplication::processEvents();
-    const qint64 before = Measure::residentBytes();
-    Measure::resetPeak();
-    QElapsedTimer timer;
-    timer.start();
-    editor.setPlainText(QString::fromUtf8(readFile(path))); // the text is the editor's own
-    QApplication::processEvents();
-    print("seconds", Measure::seconds(timer));
-    printMemory(before);
-    return 0;
+    return measureLoad(editor, [&] {
+        editor.setPlainText(QString::fromUtf8(readFile(path))); // the text is the editor's own
+    });
 }
 
 int floorB(const QString &path)
@@ -135,14 +145,7 @@ int floorB(const QString &path)
     QsciScintilla editor;
     editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
     editor.SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
-    editor.resize(kWidth, kHeight);
-    editor.show();
-    QApplication::processEvents();
-    const qint64 before = Measure::residentBytes();
-    Measure::resetPeak();
-    QElapsedTimer timer;
-    timer.start();
-    {
+    return measureLoad(editor, [&] {
         const QByteArray bytes = readFile(path);
         editor.SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(bytes.size()),
                              bytes.constData());
@@ -150,25 +153,16 @@ int floorB(const QString &path)
         editor.SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0L);
         editor.SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
                              styles.constData());
-    } // what the editor keeps is its own copy
-    QApplication::processEvents();
-    print("seconds", Measure::seconds(timer));
-    printMemory(before);
-    return 0;
+    }); // what the editor keeps is its own copy
 }
 
 int open(const QString &path)
 {
-    OpenWindow window(path);
-    const qint64 before = Measure::residentBytes();
-    Measure::resetPeak();
-    QElapsedTimer timer;
-    timer.start();
-    window.form.cmdOpen_Click();
-    QApplication::processEvents();
-    print("seconds", Measure::seconds(timer));
-    printMemory(before);
-    return window.form.editor(0).hasText() ? 0 : 1;
+    AnsweringDialogs dialogs(path);
+    form1 form;
+    form.setDialogs(dialogs);
+    measureLoad(form, [&] { form.cmdOpen_Click(); });
+    return form.editor(0).hasText() ? 0 : 1;
 }
 
 int work(const QString &path)
