@@ -5,9 +5,8 @@
 //   bini --pack TEXT OUT     writes the compressed form of TEXT to OUT
 
 #include "biniformat.h"
+#include "platform/filesystem.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <cstdio>
 
@@ -19,42 +18,17 @@ int fail(const QString &path, const QString &reason)
     return 1;
 }
 
-bool readFile(const QString &path, QByteArray &bytes, QString &error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
-// Written beside the target and renamed over it: a failure leaves no partial output.
-bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 int convert(const QString &input, const QString &output, bool packing)
 {
     QByteArray bytes;
     QString error;
-    if (!readFile(input, bytes, error))
+    if (!FileSystem::readAll(input, bytes, error))
         return fail(input, error);
     const BiniFormat::Result result = packing ? BiniFormat::pack(bytes) : BiniFormat::decode(bytes);
     if (!result.ok)
         return fail(input, result.error);
-    if (!writeFile(output, result.bytes, error))
+    // Written beside the target and renamed over it: a failure leaves no partial output.
+    if (!FileSystem::writeAtomically(output, result.bytes, error))
         return fail(output, error);
     return 0;
 }
