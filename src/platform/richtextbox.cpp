@@ -5,6 +5,7 @@
 #include "rtfreader.h"
 #include "textcodec.h"
 #include "textsearch.h"
+#include "utf8.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -103,7 +104,6 @@ void RichTextBox::configureEditor()
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
                          QsciScintillaBase::SC_MOD_BEFOREINSERT
                              | QsciScintillaBase::SC_MOD_BEFOREDELETE);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, kCharacterIndex);
 }
 
 void RichTextBox::applyColourTable(const QList<RtfColour> &table)
@@ -171,12 +171,13 @@ void RichTextBox::loadDocument(const RtfDocument &document)
     m_loading = true;
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
-    // The character index is built once over the whole text, which costs half of keeping it up
-    // to date line by line while the text comes in.
-    m_sci->SendScintilla(QsciScintillaBase::SCI_RELEASELINECHARACTERINDEX, kCharacterIndex);
+    // A character index is built once over the whole text, which costs half of keeping it up
+    // to date line by line while the text comes in; ASCII text needs none.
+    setCharactersAreBytes(true);
     m_sci->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(document.text.size()),
                          document.text.constData());
-    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, kCharacterIndex);
+    if (Utf8::asciiPrefixLength(document.text) < document.text.size())
+        setCharactersAreBytes(false);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
@@ -220,12 +221,26 @@ RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
     return { true, QString(), encoded.replaced };
 }
 
-// Characters and bytes are converted through the editor's line character index: a binary search
-// for the line, then counting within that one line, instead of counting from the document's start.
+// While the text is ASCII a character is a byte. Beyond that the editor keeps a line character
+// index, so that a conversion is a binary search for the line and a count within that one line.
+void RichTextBox::setCharactersAreBytes(bool ascii)
+{
+    if (ascii == m_charactersAreBytes)
+        return;
+    m_charactersAreBytes = ascii;
+    m_sci->SendScintilla(ascii ? QsciScintillaBase::SCI_RELEASELINECHARACTERINDEX
+                               : QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX,
+                         kCharacterIndex);
+}
+
 qsizetype RichTextBox::bytePosition(int characterPosition) const
 {
     if (characterPosition <= 0)
         return 0;
+    if (m_charactersAreBytes) {
+        return std::min<qsizetype>(characterPosition,
+                                   m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+    }
     const long line = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMINDEXPOSITION,
                                            uintptr_t(characterPosition), kCharacterIndex);
     const long lineStart
@@ -241,6 +256,8 @@ qsizetype RichTextBox::bytePosition(int characterPosition) const
 
 int RichTextBox::characterPosition(qsizetype bytePosition) const
 {
+    if (m_charactersAreBytes)
+        return int(bytePosition);
     const long line
         = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(bytePosition));
     const long lineStart
@@ -323,6 +340,9 @@ void RichTextBox::onModified(int position, int type, const char *text, int lengt
         = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
     qsizetype linesAdded = 0;
     if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
+        if (m_charactersAreBytes
+            && (!text || Utf8::asciiPrefixLength(QByteArrayView(text, length)) < length))
+            setCharactersAreBytes(false); // the index follows the insertion from here on
         // The new lines are not there yet: count the breaks the text brings. Counting CR and LF
         // apart over-counts a CR LF, which only recolours a line more.
         linesAdded = text

@@ -82,6 +82,7 @@ protected:
 
 private:
     void configureEditor();
+    void setCharactersAreBytes(bool ascii);
     void applyColourTable(const QList<RtfColour> &table);
     void onModified(int position, int type, const char *text, int length);
     void announceEdit(int position, int type, const char *text, int length);
@@ -95,6 +96,7 @@ private:
     QList<QColor> m_colours; // by colour index; invalid for the editor's default
     QList<RtfColour> m_palette;
     bool m_loading = false;
+    bool m_charactersAreBytes = true; // ASCII text: no character index is kept
     bool m_recolourQueued = false;
     qsizetype m_dirtyFirst = -1, m_dirtyLast = -1;
 };

@@ -33,19 +33,12 @@ namespace TextCodec {
 
 bool isValidUtf8(QByteArrayView bytes)
 {
-    const qsizetype size = bytes.size();
-    qsizetype i = 0;
-    while (i < size) {
-        // Most of a configuration file is ASCII: eight bytes at a time are checked for a high
-        // bit at once, and only a sequence outside ASCII is looked at byte by byte.
-        quint64 word;
-        if (i + 8 <= size) {
-            std::memcpy(&word, bytes.data() + i, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
+    // Most of a configuration file is ASCII, which is skipped in bulk; only what lies outside
+    // it is looked at sequence by sequence.
+    for (qsizetype i = 0; i < bytes.size();) {
+        i += Utf8::asciiPrefixLength(bytes.sliced(i));
+        if (i == bytes.size())
+            break;
         const qsizetype length = Utf8::sequenceLength(bytes, i);
         if (length == 0)
             return false;

@@ -1,5 +1,7 @@
 #include "utf8.h"
 
+#include <cstring>
+
 namespace Utf8 {
 
 qsizetype sequenceLength(QByteArrayView bytes, qsizetype i)
@@ -51,6 +53,21 @@ char32_t decode(QByteArrayView bytes, qsizetype i, qsizetype &length)
     for (qsizetype k = 1; k < length; ++k)
         ch = (ch << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
     return ch;
+}
+
+qsizetype asciiPrefixLength(QByteArrayView bytes)
+{
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    // Eight bytes at a time are checked for a high bit at once, instead of one byte at a time.
+    for (quint64 word; i + 8 <= size; i += 8) {
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < size && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
 }
 
 char *encode(char32_t ch, char *out)

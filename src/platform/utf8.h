@@ -16,6 +16,9 @@ char32_t decode(QByteArrayView bytes, qsizetype i, qsizetype &length);
 // Writes the encoding of `ch` (at most 4 bytes) at `out`; returns the byte after it.
 char *encode(char32_t ch, char *out);
 
+// How many bytes from the start are ASCII.
+qsizetype asciiPrefixLength(QByteArrayView bytes);
+
 inline bool isContinuation(unsigned char byte)
 {
     return (byte & 0xC0) == 0x80;

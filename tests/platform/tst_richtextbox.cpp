@@ -264,6 +264,20 @@ private slots:
         QCOMPARE(text->cursorPosition(), 4);
     }
 
+    // An ASCII document counts characters as bytes until a character outside ASCII comes in.
+    void positionsCountCharactersOnceTextIsNoLongerAscii()
+    {
+        RichTextBox editor;
+        open(editor, "abc def");
+        QCOMPARE(editor.Find("DEF", 0).position, 4);
+        type(editor, 1, QString::fromUtf8("\u00E9\u4E2D"));
+        QCOMPARE(editor.Find("def", 0).position, 6);
+        editor.setSelStart(6);
+        editor.setSelLength(3);
+        QCOMPARE(editor.SelStart(), 6);
+        QCOMPARE(editor.SelLength(), 3);
+    }
+
     void selectionInCharacters()
     {
         RichTextBox editor;
