@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -44,18 +45,38 @@ int hexValue(char c)
     return -1;
 }
 
-// Destinations whose text is not part of the document.
+// Destinations whose text is not part of the document, sorted for a binary search.
 bool isSkippedDestination(QByteArrayView word)
 {
-    static const QByteArrayView skipped[] = {
-        "fonttbl",  "stylesheet",   "info",      "pict",
-        "header",   "footer",       "headerl",   "headerr",
-        "footerl",  "footerr",      "footnote",  "fldinst",
-        "object",   "themedata",    "listtable", "listoverridetable",
-        "rsidtbl",  "generator",    "filetbl",   "revtbl",
-        "xmlnstbl", "latentstyles", "datastore", "colorschememapping",
+    static constexpr std::array<std::string_view, 24> kSkipped = {
+        "colorschememapping",
+        "datastore",
+        "filetbl",
+        "fldinst",
+        "fonttbl",
+        "footer",
+        "footerl",
+        "footerr",
+        "footnote",
+        "generator",
+        "header",
+        "headerl",
+        "headerr",
+        "info",
+        "latentstyles",
+        "listoverridetable",
+        "listtable",
+        "object",
+        "pict",
+        "revtbl",
+        "rsidtbl",
+        "stylesheet",
+        "themedata",
+        "xmlnstbl",
     };
-    return std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped);
+    static_assert(std::is_sorted(kSkipped.begin(), kSkipped.end()));
+    return std::binary_search(kSkipped.begin(), kSkipped.end(),
+                              std::string_view(word.data(), size_t(word.size())));
 }
 
 } // namespace
