@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +50,10 @@ bool writeWithShortScratchName(const QString &path, const QByteArray &bytes, QSt
     QTemporaryFile scratch(QFileInfo(target).absolutePath() + QStringLiteral("/.morvane-XXXXXX"));
     if (!scratch.open() || scratch.write(bytes) != bytes.size() || !scratch.flush()) {
         error = FileSystem::reason(scratch);
+        return false;
+    }
+    if (::fsync(scratch.handle()) != 0) { // on the disk before it replaces the file, as QSaveFile
+        error = qt_error_string(errno);
         return false;
     }
     const auto permissions
