@@ -22,10 +22,14 @@ QString CommonDialog::withTypeExtension(const QString &path, const QString &qtFi
 {
     if (QFileInfo(path).fileName().contains(QLatin1Char('.')))
         return path;
+    return path + typeExtension(qtFilterEntry);
+}
+
+QString CommonDialog::typeExtension(const QString &qtFilterEntry)
+{
     // "INI (*.ini)": the type's first pattern names its extension; "All Files (*)" has none.
     static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[^ )*]+)"));
-    const QRegularExpressionMatch match = firstPattern.match(qtFilterEntry);
-    return match.hasMatch() ? path + match.captured(1) : path;
+    return firstPattern.match(qtFilterEntry).captured(1);
 }
 
 bool CommonDialog::accept(const QString &path)

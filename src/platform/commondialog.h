@@ -26,6 +26,8 @@ public:
     static QString toQtFilter(const QString &filter);
     // A saved name without an extension takes the one of the chosen type, as users expect.
     static QString withTypeExtension(const QString &path, const QString &qtFilterEntry);
+    // ".ini" for "INI (*.ini)"; empty for a type without one.
+    static QString typeExtension(const QString &qtFilterEntry);
 
 private:
     bool accept(const QString &path);

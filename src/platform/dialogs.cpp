@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "commondialog.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,10 +17,20 @@ QString QtDialogs::getOpenFileName(QWidget *parent, const QString &filter)
 
 QString QtDialogs::getSaveFileName(QWidget *parent, const QString &filter, QString &selectedFilter)
 {
-    const QString path
-        = QFileDialog::getSaveFileName(parent, QString(), m_lastFolder, filter, &selectedFilter);
-    if (!path.isEmpty())
-        m_lastFolder = QFileInfo(path).absolutePath();
+    QFileDialog dialog(parent, QString(), m_lastFolder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the chosen type's extension itself, so that it is the file of that full
+    // name it asks about before replacing it.
+    const auto followType = [&dialog](const QString &entry) {
+        dialog.setDefaultSuffix(CommonDialog::typeExtension(entry).mid(1));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followType);
+    followType(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    selectedFilter = dialog.selectedNameFilter();
+    const QString path = dialog.selectedFiles().constFirst();
+    m_lastFolder = QFileInfo(path).absolutePath();
     return path;
 }
 
