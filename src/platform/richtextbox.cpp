@@ -174,6 +174,10 @@ void RichTextBox::loadDocument(const RtfDocument &document)
     // A character index is built once over the whole text, which costs half of keeping it up
     // to date line by line while the text comes in; ASCII text needs none.
     setCharactersAreBytes(true);
+    // Room to type in from the start: without it the gap in the editor's buffer runs out on
+    // one of the first keystrokes, and the whole document is copied into a larger buffer then.
+    const qsizetype room = document.text.size() / 64 + 65536;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(document.text.size() + room));
     m_sci->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(document.text.size()),
                          document.text.constData());
     if (Utf8::asciiPrefixLength(document.text) < document.text.size())
