@@ -49,8 +49,9 @@ RichTextBox::RichTextBox(QWidget *parent) : QWidget(parent), m_sci(new QsciScint
     Q_UNUSED(accessibleInstalled);
     configureEditor();
     connect(m_sci, &QsciScintilla::SCN_MODIFIED, this,
-            [this](int position, int type, const char *text, int length, int, int, int, int, int,
-                   int) { onModified(position, type, text, length); });
+            [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
+                onModified(position, type, length);
+            });
     connect(m_sci, &QsciScintillaBase::SCN_UPDATEUI, this, [this] {
         if (QAccessible::isActive()) {
             QAccessibleTextCursorEvent moved(
@@ -173,6 +174,7 @@ void RichTextBox::loadDocument(const RtfDocument &document)
     m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
     // A character index is built once over the whole text, which costs half of keeping it up
     // to date line by line while the text comes in; ASCII text needs none.
+    m_uncheckedLength = 0;
     setCharactersAreBytes(true);
     // Room to type in from the start: without it the gap in the editor's buffer runs out on
     // one of the first keystrokes, and the whole document is copied into a larger buffer then.
@@ -239,6 +241,7 @@ void RichTextBox::setCharactersAreBytes(bool ascii)
 
 qsizetype RichTextBox::bytePosition(int characterPosition) const
 {
+    checkInsertedText();
     if (characterPosition <= 0)
         return 0;
     if (m_charactersAreBytes) {
@@ -260,6 +263,7 @@ qsizetype RichTextBox::bytePosition(int characterPosition) const
 
 int RichTextBox::characterPosition(qsizetype bytePosition) const
 {
+    checkInsertedText();
     if (m_charactersAreBytes)
         return int(bytePosition);
     const long line
@@ -336,22 +340,20 @@ QColor RichTextBox::textColourAt(int position) const
     return m_colours[colour];
 }
 
-void RichTextBox::onModified(int position, int type, const char *text, int length)
+void RichTextBox::onModified(int position, int type, int length)
 {
     if (m_loading)
         return;
     const qsizetype line
         = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
     qsizetype linesAdded = 0;
+    checkInsertedText(); // before positions move again
     if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
-        if (m_charactersAreBytes
-            && (!text || Utf8::asciiPrefixLength(QByteArrayView(text, length)) < length))
-            setCharactersAreBytes(false); // the index follows the insertion from here on
-        // The new lines are not there yet: count the breaks the text brings. Counting CR and LF
-        // apart over-counts a CR LF, which only recolours a line more.
-        linesAdded = text
-            ? std::count_if(text, text + length, [](char c) { return c == '\r' || c == '\n'; })
-            : length;
+        // The text is not there yet, and this notice does not carry it: what it brings is
+        // looked at once it is in. Until then, every byte may be a line break.
+        m_uncheckedStart = position;
+        m_uncheckedLength = length;
+        linesAdded = length;
     } else if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
         const qsizetype lastDeleted = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
                                                            uintptr_t(position + length));
@@ -361,28 +363,47 @@ void RichTextBox::onModified(int position, int type, const char *text, int lengt
     }
     markEdited(line, line + std::max<qsizetype>(linesAdded, 0), linesAdded);
     if (QAccessible::isActive())
-        announceEdit(position, type, text, length);
+        announceEdit(position, type, length);
 }
 
-// Screen readers hear of an edit once it is done; the notice comes before it.
-void RichTextBox::announceEdit(int position, int type, const char *text, int length)
+// Screen readers hear of an edit once it is done; the notice comes before it, and without the
+// inserted text, which is read from the document afterwards.
+void RichTextBox::announceEdit(int position, int type, int length)
 {
     const int offset = characterPosition(position);
     const bool inserted = type & QsciScintillaBase::SC_MOD_BEFOREINSERT;
-    const QString changed = QString::fromUtf8(inserted ? QByteArrayView(text, text ? length : 0)
-                                                       : utf8View().sliced(position, length));
+    const QString removed
+        = inserted ? QString() : QString::fromUtf8(utf8View().sliced(position, length));
     QMetaObject::invokeMethod(
         this,
-        [this, offset, inserted, changed] {
+        [this, offset, inserted, removed, position, length] {
             if (inserted) {
-                QAccessibleTextInsertEvent event(m_sci, offset, changed);
+                const QByteArrayView text = utf8View();
+                const QString added = position + length <= text.size()
+                    ? QString::fromUtf8(text.sliced(position, length))
+                    : QString();
+                QAccessibleTextInsertEvent event(m_sci, offset, added);
                 QAccessible::updateAccessibility(&event);
             } else {
-                QAccessibleTextRemoveEvent event(m_sci, offset, changed);
+                QAccessibleTextRemoveEvent event(m_sci, offset, removed);
                 QAccessible::updateAccessibility(&event);
             }
         },
         Qt::QueuedConnection);
+}
+
+// Inserted text outside ASCII ends the time when a character is a byte.
+void RichTextBox::checkInsertedText() const
+{
+    if (m_uncheckedLength == 0)
+        return;
+    const qsizetype length = std::exchange(m_uncheckedLength, 0);
+    if (!m_charactersAreBytes)
+        return;
+    const auto *inserted = reinterpret_cast<const char *>(m_sci->SendScintilla(
+        QsciScintillaBase::SCI_GETRANGEPOINTER, uintptr_t(m_uncheckedStart), long(length)));
+    if (Utf8::asciiPrefixLength(QByteArrayView(inserted, length)) < length)
+        const_cast<RichTextBox *>(this)->setCharactersAreBytes(false);
 }
 
 void RichTextBox::markEdited(qsizetype first, qsizetype last, qsizetype linesAdded)
@@ -428,6 +449,7 @@ bool RichTextBox::hasStyles(qsizetype start, const QByteArray &styles) const
 void RichTextBox::recolourEditedLines()
 {
     m_recolourQueued = false;
+    checkInsertedText();
     if (m_dirtyFirst < 0 || !m_colourer)
         return;
     const qsizetype lineCount = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT);

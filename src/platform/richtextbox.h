@@ -83,9 +83,10 @@ protected:
 private:
     void configureEditor();
     void setCharactersAreBytes(bool ascii);
+    void checkInsertedText() const;
     void applyColourTable(const QList<RtfColour> &table);
-    void onModified(int position, int type, const char *text, int length);
-    void announceEdit(int position, int type, const char *text, int length);
+    void onModified(int position, int type, int length);
+    void announceEdit(int position, int type, int length);
     void markEdited(qsizetype first, qsizetype last, qsizetype linesAdded);
     bool hasStyles(qsizetype start, const QByteArray &styles) const;
 
@@ -97,6 +98,8 @@ private:
     QList<RtfColour> m_palette;
     bool m_loading = false;
     bool m_charactersAreBytes = true; // ASCII text: no character index is kept
+    // Text inserted since the last look, which may end the ASCII time.
+    mutable qsizetype m_uncheckedStart = 0, m_uncheckedLength = 0;
     bool m_recolourQueued = false;
     qsizetype m_dirtyFirst = -1, m_dirtyLast = -1;
 };
