@@ -105,31 +105,44 @@ int orchestrate(bool scaling)
     row("start-up: main window constructed and shown", start["seconds"] * 1000, "ms", 150);
 
     if (scaling) {
-        QList<double> timePerMB { open["seconds"] / (size / kMB) };
-        QList<double> memoryPerMB { open["peak_added_bytes"] / size };
-        const struct
-        {
-            const char *name;
-            QByteArray bytes;
-        } files[] = { { "1.4 MB", BenchFile::ini(1'430'000) },
-                      { "140 MB", BenchFile::ini(143'000'000) },
-                      { "one 20 MB line", BenchFile::singleLine(20'000'000) } };
-        for (const auto &file : files) {
-            const QString path = dir.filePath(QStringLiteral("scale.ini"));
-            if (!writeFile(path, file.bytes))
+        const auto perMB = [](const Figures &f, qsizetype bytes) {
+            return std::pair { f["seconds"] / (bytes / kMB), f["peak_added_bytes"] / bytes };
+        };
+        const auto [bigTime, bigMemory] = perMB(open, bytes.size());
+        QList<double> timePerMB { bigTime }, memoryPerMB { bigMemory };
+        const QString path = dir.filePath(QStringLiteral("scale.ini"));
+        for (const qsizetype size : { 1'430'000, 143'000'000 }) {
+            if (!writeFile(path, BenchFile::ini(size)))
                 return 1;
             const Figures f = runPhase(QStringLiteral("open"), path);
-            const double mb = file.bytes.size() / kMB;
+            const auto [time, memory] = perMB(f, size);
             std::printf("| %-52s | %10.3f s   | %11s | %-5s |\n",
-                        qPrintable(QStringLiteral("Open %1, %2 MB peak added")
-                                       .arg(QLatin1String(file.name))
-                                       .arg(f["peak_added_bytes"] / kMB, 0, 'f', 0)),
+                        qPrintable(QStringLiteral("Open %1 MB (%2 ms/MB, peak %3 x its size)")
+                                       .arg(size / kMB, 0, 'f', 1)
+                                       .arg(time * 1000, 0, 'f', 1)
+                                       .arg(memory, 0, 'f', 1)),
                         f["seconds"], "", "");
-            timePerMB << f["seconds"] / mb;
-            memoryPerMB << f["peak_added_bytes"] / file.bytes.size();
+            timePerMB << time;
+            memoryPerMB << memory;
         }
-        row("open time per MB, largest / smallest of 4 sizes", spread(timePerMB), "x", 1.3);
-        row("open peak memory per MB, largest / smallest", spread(memoryPerMB), "x", 1.3);
+        row("open time/MB, largest / smallest, 1.4 to 140 MB", spread(timePerMB), "x", 1.3);
+        row("open peak/MB, largest / smallest, 1.4 to 140 MB", spread(memoryPerMB), "x", 1.3);
+
+        // One long line is laid out whole by the editor component; its floor shows its share.
+        const QByteArray line = BenchFile::singleLine(20'000'000);
+        if (!writeFile(path, line))
+            return 1;
+        const Figures lineOpen = runPhase(QStringLiteral("open"), path);
+        const Figures lineFloor = runPhase(QStringLiteral("floorB"), path);
+        note("Open one 20 MB line", lineOpen["seconds"], "s");
+        note("floor B for the same line", lineFloor["seconds"], "s");
+        row("Open one 20 MB line / floor B for it", lineOpen["seconds"] / lineFloor["seconds"], "x",
+            1.25);
+        const auto [lineTime, lineMemory] = perMB(lineOpen, line.size());
+        timePerMB << lineTime;
+        memoryPerMB << lineMemory;
+        row("open time/MB, largest / smallest, the line too", spread(timePerMB), "x", 1.3);
+        row("open peak/MB, largest / smallest, the line too", spread(memoryPerMB), "x", 1.3);
     }
     return 0;
 }
