@@ -26,7 +26,8 @@ void RtfFragments::closeFragment(const char *end)
 void RtfFragments::append(QByteArrayView fragment)
 {
     char *out = reserveFor(fragment.size());
-    std::memcpy(out, fragment.data(), fragment.size());
+    if (!fragment.isEmpty()) // an empty view may point nowhere, which memcpy must not be given
+        std::memcpy(out, fragment.data(), fragment.size());
     closeFragment(out + fragment.size());
 }
 

@@ -141,6 +141,8 @@ bool RtfReader::appendPlainRun()
 // Text in the colour in force; an index beyond what the editor can show falls back to default.
 void RtfReader::appendText(QByteArrayView utf8)
 {
+    if (utf8.isEmpty())
+        return; // a paragraph without a terminator: its view may point nowhere
     const int colour = m_groups.constLast().colour;
     const qsizetype end = m_textSize + utf8.size();
     if (end > m_doc.text.size()) { // not expected, since text is shorter than its RTF
