@@ -2,6 +2,7 @@
 
 #include "editoraccessible.h"
 #include "filesystem.h"
+#include "piecequeue.h"
 #include "rtfreader.h"
 #include "textcodec.h"
 #include "textsearch.h"
@@ -14,9 +15,15 @@
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+#include <thread>
 
 namespace {
 
+// The editor takes in a loaded document in pieces of this size while the rest is still read.
+constexpr qsizetype kLoadPieceSize = 512 * 1024;
 // Colour-table indices map to editor styles, stepping over the styles the editor reserves.
 constexpr int kFirstReservedStyle = 32, kReservedStyles = 8;
 // Character positions count code points.
@@ -155,19 +162,42 @@ void RichTextBox::setText(const QString &text)
 
 RichTextBox::Result RichTextBox::LoadFile(const QString &path)
 {
+    QByteArray rtf;
+    QString error;
+    if (!FileSystem::readAll(path, rtf, error))
+        return { false, error };
+    // The reader works on a second thread while the editor takes in what has been read so far:
+    // the two large steps of a load overlap instead of following each other.
+    PieceQueue pieces;
     RtfDocument document;
-    {
-        QByteArray rtf;
-        QString error;
-        if (!FileSystem::readAll(path, rtf, error))
-            return { false, error };
-        document = RtfReader::read(rtf);
-    } // the RTF is not needed once it is read
-    loadDocument(document);
+    std::thread reader([&] {
+        document = RtfReader::read(
+            rtf,
+            [&pieces](QByteArrayView text, QByteArrayView colours) { pieces.push(text, colours); },
+            kLoadPieceSize);
+        pieces.close();
+    });
+    // The text is shorter than its RTF by the colour words and paragraph marks, seldom by less
+    // than a tenth; a longer text only makes the editor grow its buffer once more.
+    beginLoad(rtf.size() - rtf.size() / 10);
+    while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
+        appendLoaded(piece->text, piece->colours);
+    reader.join();
+    finishLoad(document);
+#ifdef __GLIBC__
+    malloc_trim(0); // the pieces were freed on two threads' heaps; give that memory back
+#endif
     return { true, QString() };
 }
 
 void RichTextBox::loadDocument(const RtfDocument &document)
+{
+    beginLoad(document.text.size());
+    appendLoaded(document.text, document.colours);
+    finishLoad(document);
+}
+
+void RichTextBox::beginLoad(qsizetype expectedSize)
 {
     m_loading = true;
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
@@ -176,31 +206,44 @@ void RichTextBox::loadDocument(const RtfDocument &document)
     // to date line by line while the text comes in; ASCII text needs none.
     m_uncheckedLength = 0;
     setCharactersAreBytes(true);
+    m_loadedAscii = true;
     // Room to type in from the start: without it the gap in the editor's buffer runs out on
     // one of the first keystrokes, and the whole document is copied into a larger buffer then.
-    const qsizetype room = document.text.size() / 64 + 65536;
-    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(document.text.size() + room));
-    m_sci->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(document.text.size()),
-                         document.text.constData());
-    if (Utf8::asciiPrefixLength(document.text) < document.text.size())
-        setCharactersAreBytes(false);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+    const qsizetype room = expectedSize / 64 + 65536;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(expectedSize + room));
+}
 
-    applyColourTable(document.colourTable.isEmpty() ? m_palette : document.colourTable);
+void RichTextBox::appendLoaded(QByteArrayView text, QByteArrayView colours)
+{
+    Q_ASSERT(text.size() == colours.size());
+    if (text.isEmpty())
+        return;
+    const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(text.size()), text.data());
+    if (m_loadedAscii && Utf8::asciiPrefixLength(text) < text.size())
+        m_loadedAscii = false;
 
-    QByteArray styles = document.colours;
+    QByteArray styles = colours.toByteArray();
     if (std::any_of(styles.cbegin(), styles.cend(),
                     [](char c) { return static_cast<unsigned char>(c) >= kFirstReservedStyle; })) {
         std::transform(styles.cbegin(), styles.cend(), styles.begin(), styleForColour);
     }
-    m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0L);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(start), 0L);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
                          styles.constData());
+}
+
+void RichTextBox::finishLoad(const RtfDocument &document)
+{
+    if (!m_loadedAscii)
+        setCharactersAreBytes(false);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+    applyColourTable(document.colourTable.isEmpty() ? m_palette : document.colourTable);
 
     // New lines take the document's first terminator; CR LF when it has none.
-    const QByteArray &text = document.text;
+    const QByteArrayView text = utf8View();
     const auto firstBreak
         = std::find_if(text.cbegin(), text.cend(), [](char c) { return c == '\r' || c == '\n'; });
     int eolMode = QsciScintillaBase::SC_EOL_CRLF;

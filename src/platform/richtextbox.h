@@ -82,6 +82,9 @@ protected:
 
 private:
     void configureEditor();
+    void beginLoad(qsizetype expectedSize);
+    void appendLoaded(QByteArrayView text, QByteArrayView colours);
+    void finishLoad(const RtfDocument &document);
     void setCharactersAreBytes(bool ascii);
     void checkInsertedText() const;
     void applyColourTable(const QList<RtfColour> &table);
@@ -98,6 +101,7 @@ private:
     QList<RtfColour> m_palette;
     bool m_loading = false;
     bool m_charactersAreBytes = true; // ASCII text: no character index is kept
+    bool m_loadedAscii = true; // what has been loaded so far is ASCII
     // Text inserted since the last look, which may end the ASCII time.
     mutable qsizetype m_uncheckedStart = 0, m_uncheckedLength = 0;
     bool m_recolourQueued = false;

@@ -91,12 +91,36 @@ RtfDocument RtfReader::read(QByteArrayView rtf)
     return std::move(reader.m_doc);
 }
 
+RtfDocument RtfReader::read(QByteArrayView rtf, const TextSink &sink, qsizetype pieceSize)
+{
+    Q_ASSERT(sink && pieceSize > 0);
+    RtfReader reader(rtf);
+    reader.m_sink = sink;
+    reader.m_pieceSize = pieceSize;
+    reader.run();
+    reader.handOverText();
+    reader.m_doc.text.clear();
+    reader.m_doc.colours.clear();
+    reader.m_doc.format = reader.m_layout.format;
+    return std::move(reader.m_doc);
+}
+
+void RtfReader::handOverText()
+{
+    if (m_textSize == 0)
+        return;
+    m_sink(QByteArrayView(m_doc.text).first(m_textSize),
+           QByteArrayView(m_doc.colours).first(m_textSize));
+    m_textSize = 0;
+}
+
 void RtfReader::run()
 {
-    // Text is never longer than the RTF that spells it, so the buffers are sized once; pages
-    // that stay unwritten cost no memory.
-    m_doc.text.resize(m_in.size());
-    m_doc.colours.resize(m_in.size());
+    // Text is never longer than the RTF that spells it, so the buffers are sized once (to a
+    // piece, when the text is handed over as it goes); pages that stay unwritten cost no memory.
+    const qsizetype bufferSize = m_sink ? std::min(m_in.size(), 2 * m_pieceSize) : m_in.size();
+    m_doc.text.resize(bufferSize);
+    m_doc.colours.resize(bufferSize);
     while (m_pos < m_in.size()) {
         const char c = m_in[m_pos++];
         switch (c) {
@@ -153,6 +177,8 @@ void RtfReader::appendText(QByteArrayView utf8)
     std::memset(m_doc.colours.data() + m_textSize, colour > RtfDocument::maxColour ? 0 : colour,
                 utf8.size());
     m_textSize = end;
+    if (m_sink && m_textSize >= m_pieceSize)
+        handOverText();
 }
 
 void RtfReader::openGroup()

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <functional>
 
 struct RtfColour
 {
@@ -30,6 +31,13 @@ class RtfReader
 public:
     static RtfDocument read(QByteArrayView rtf);
 
+    // Receives the text as it is read, with the colour of each byte; the views are valid during
+    // the call only.
+    using TextSink = std::function<void(QByteArrayView text, QByteArrayView colours)>;
+    // Reads as read() does, but hands the text over in pieces of about `pieceSize` bytes as it
+    // goes instead of keeping it; the document returned holds everything else.
+    static RtfDocument read(QByteArrayView rtf, const TextSink &sink, qsizetype pieceSize);
+
 private:
     enum class Destination { Text, Skip, ColourTable, Layout };
     struct Group
@@ -41,6 +49,7 @@ private:
 
     explicit RtfReader(QByteArrayView rtf) : m_in(rtf) { }
     void run();
+    void handOverText();
     void readControl();
     void controlWord(QByteArrayView word, bool hasParameter, qint64 parameter);
     void openGroup();
@@ -65,4 +74,6 @@ private:
     TextLayout m_layout;
     RtfDocument m_doc;
     qsizetype m_textSize = 0; // bytes of m_doc.text written so far
+    TextSink m_sink;
+    qsizetype m_pieceSize = 0;
 };

@@ -1,0 +1,29 @@
+#include "piecequeue.h"
+
+void PieceQueue::push(QByteArrayView text, QByteArrayView colours)
+{
+    Piece piece { text.toByteArray(), colours.toByteArray() }; // copied outside the lock
+    std::unique_lock lock(m_mutex);
+    m_roomFreed.wait(lock, [this] { return m_pieces.size() < kMostPieces; });
+    m_pieces.push_back(std::move(piece));
+    m_pieceReady.notify_one();
+}
+
+void PieceQueue::close()
+{
+    std::lock_guard lock(m_mutex);
+    m_closed = true;
+    m_pieceReady.notify_one();
+}
+
+std::optional<PieceQueue::Piece> PieceQueue::pop()
+{
+    std::unique_lock lock(m_mutex);
+    m_pieceReady.wait(lock, [this] { return !m_pieces.empty() || m_closed; });
+    if (m_pieces.empty())
+        return std::nullopt;
+    Piece piece = std::move(m_pieces.front());
+    m_pieces.pop_front();
+    m_roomFreed.notify_one();
+    return piece;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+
+// Pieces of text passed from the thread that reads a document to the editor that takes them
+// in. It holds a few pieces at most, so that memory stays bounded when the editor is slower.
+class PieceQueue
+{
+public:
+    struct Piece
+    {
+        QByteArray text, colours;
+    };
+
+    // Copies the piece in; waits while the queue is full.
+    void push(QByteArrayView text, QByteArrayView colours);
+    // No more pieces will come.
+    void close();
+    // The next piece, waiting for it; none once the queue is closed and empty.
+    std::optional<Piece> pop();
+
+private:
+    static constexpr size_t kMostPieces = 8;
+
+    std::mutex m_mutex;
+    std::condition_variable m_pieceReady, m_roomFreed;
+    std::deque<Piece> m_pieces;
+    bool m_closed = false;
+};
