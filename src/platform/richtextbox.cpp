@@ -24,6 +24,8 @@ namespace {
 
 // The editor takes in a loaded document in pieces of this size while the rest is still read.
 constexpr qsizetype kLoadPieceSize = 512 * 1024;
+// Below this a document is read whole first: there is too little to overlap.
+constexpr qsizetype kLoadInPiecesFrom = 8 * kLoadPieceSize;
 // Colour-table indices map to editor styles, stepping over the styles the editor reserves.
 constexpr int kFirstReservedStyle = 32, kReservedStyles = 8;
 // Character positions count code points.
@@ -166,6 +168,11 @@ RichTextBox::Result RichTextBox::LoadFile(const QString &path)
     QString error;
     if (!FileSystem::readAll(path, rtf, error))
         return { false, error };
+    if (rtf.size() < kLoadInPiecesFrom) {
+        loadDocument(RtfReader::read(rtf));
+        giveBackFreedMemory();
+        return { true, QString() };
+    }
     // The reader works on a second thread while the editor takes in what has been read so far:
     // the two large steps of a load overlap instead of following each other.
     PieceQueue pieces;
@@ -184,10 +191,17 @@ RichTextBox::Result RichTextBox::LoadFile(const QString &path)
         appendLoaded(piece->text, piece->colours);
     reader.join();
     finishLoad(document);
-#ifdef __GLIBC__
-    malloc_trim(0); // the pieces were freed on two threads' heaps; give that memory back
-#endif
+    giveBackFreedMemory();
     return { true, QString() };
+}
+
+// A load frees large buffers of its own (the RTF, its text, the pieces, on two threads' heaps);
+// the C library keeps such memory unless asked to give it back.
+void RichTextBox::giveBackFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void RichTextBox::loadDocument(const RtfDocument &document)
@@ -223,14 +237,19 @@ void RichTextBox::appendLoaded(QByteArrayView text, QByteArrayView colours)
     if (m_loadedAscii && Utf8::asciiPrefixLength(text) < text.size())
         m_loadedAscii = false;
 
-    QByteArray styles = colours.toByteArray();
-    if (std::any_of(styles.cbegin(), styles.cend(),
+    // Colours are styles as they are, unless a document brings more colours than the styles
+    // below the reserved ones; only then is a mapped copy made.
+    QByteArrayView styles = colours;
+    QByteArray mapped;
+    if (std::any_of(colours.cbegin(), colours.cend(),
                     [](char c) { return static_cast<unsigned char>(c) >= kFirstReservedStyle; })) {
-        std::transform(styles.cbegin(), styles.cend(), styles.begin(), styleForColour);
+        mapped = colours.toByteArray();
+        std::transform(mapped.cbegin(), mapped.cend(), mapped.begin(), styleForColour);
+        styles = mapped;
     }
     m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(start), 0L);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
-                         styles.constData());
+                         styles.data());
 }
 
 void RichTextBox::finishLoad(const RtfDocument &document)

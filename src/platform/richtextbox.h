@@ -85,6 +85,7 @@ private:
     void beginLoad(qsizetype expectedSize);
     void appendLoaded(QByteArrayView text, QByteArrayView colours);
     void finishLoad(const RtfDocument &document);
+    static void giveBackFreedMemory();
     void setCharactersAreBytes(bool ascii);
     void checkInsertedText() const;
     void applyColourTable(const QList<RtfColour> &table);
