@@ -154,6 +154,38 @@ private slots:
         }
     }
 
+    // A large document is taken in piece by piece while it is read: every byte and every
+    // colour lands where it belongs, also across the pieces' seams.
+    void largeDocumentRoundTripsAndKeepsItsColours()
+    {
+        QByteArray bytes;
+        for (int line = 0; bytes.size() < 6'000'000; ++line) {
+            switch (line % 4) {
+            case 0:
+                bytes += "[section " + QByteArray::number(line) + "]\r\n";
+                break;
+            case 1:
+                bytes += "; caf\xC3\xA9 note " + QByteArray::number(line) + "\n";
+                break;
+            case 2:
+                bytes += "key" + QByteArray::number(line) + " = {value}\\x\r\n";
+                break;
+            default:
+                bytes += "plain line " + QByteArray::number(line) + "\r";
+                break;
+            }
+        }
+        RichTextBox editor;
+        open(editor, bytes);
+        QCOMPARE(save(editor), bytes);
+        const QString text = editor.Text();
+        const int lastComment = int(text.lastIndexOf("; caf"));
+        QCOMPARE(editor.textColourAt(lastComment), kGreen);
+        QCOMPARE(editor.textColourAt(int(text.lastIndexOf("[section"))), kBlue);
+        QCOMPARE(editor.textColourAt(int(text.lastIndexOf(" = {value}")) - 1), kGold);
+        QCOMPARE(editor.Find("NOTE", lastComment).position, lastComment + 7);
+    }
+
     void showsTheConverterColours()
     {
         RichTextBox editor;
