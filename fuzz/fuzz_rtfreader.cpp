@@ -1,13 +1,28 @@
-// libFuzzer target: the RTF reader must end on any input, with text and colours in step.
+// libFuzzer target: the RTF reader must end on any input, with text and colours in step, and
+// hand over in pieces exactly what it reads whole.
 #include "platform/rtfreader.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const RtfDocument doc
-        = RtfReader::read(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QByteArrayView rtf(reinterpret_cast<const char *>(data), qsizetype(size));
+    const RtfDocument doc = RtfReader::read(rtf);
     if (doc.colours.size() != doc.text.size())
+        std::abort();
+
+    QByteArray text, colours;
+    const RtfDocument rest = RtfReader::read(
+        rtf,
+        [&](QByteArrayView pieceText, QByteArrayView pieceColours) {
+            if (pieceText.isEmpty() || pieceText.size() != pieceColours.size())
+                std::abort();
+            text += pieceText;
+            colours += pieceColours;
+        },
+        7);
+    if (text != doc.text || colours != doc.colours || rest.format != doc.format
+        || rest.colourTable.size() != doc.colourTable.size())
         std::abort();
     return 0;
 }
