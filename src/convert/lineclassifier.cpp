@@ -2,9 +2,7 @@
 
 #include <cstring>
 
-namespace {
-
-template<typename View> LineClass classifyAny(View line)
+LineClass LineClassifier::classify(QByteArrayView line)
 {
     if (line.contains(';'))
         return { LineKind::Comment, 0 };
@@ -14,18 +12,6 @@ template<typename View> LineClass classifyAny(View line)
     if (equals < 0)
         return { LineKind::Plain, 0 };
     return { LineKind::KeyValue, equals + 1 };
-}
-
-} // namespace
-
-LineClass LineClassifier::classify(QStringView line)
-{
-    return classifyAny(line);
-}
-
-LineClass LineClassifier::classify(QByteArrayView line)
-{
-    return classifyAny(line);
 }
 
 char LineClassifier::colourLine(QByteArrayView line, qsizetype terminatorLength, char carriedIn,

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QStringView>
 
 enum class LineKind { Comment, Section, Plain, KeyValue };
 
@@ -16,11 +15,10 @@ struct LineClass
 
 // Decides how a line is coloured. The tests run in this order and the first that holds wins:
 // any ';' makes a comment, a leading '[' a section, no '=' a plain line, else key/value.
-// Works on decoded text and on UTF-8 bytes alike, since the marks are all ASCII.
+// Works on the bytes of UTF-8 and Windows-1252 text alike, since the marks are all ASCII.
 class LineClassifier
 {
 public:
-    static LineClass classify(QStringView line);
     static LineClass classify(QByteArrayView line);
 
     // Writes the colour of every byte of a UTF-8 line followed by `terminatorLength` terminator
