@@ -193,7 +193,10 @@ bool form1::handleFileDrop(QEvent *event)
         if (paths.isEmpty())
             return false;
         drop->acceptProposedAction();
-        OpenFiles(paths);
+        // Once the drop is over: an open may show a message box, which must not hold up the
+        // program the files were dragged from.
+        QMetaObject::invokeMethod(
+            this, [this, paths] { OpenFiles(paths); }, Qt::QueuedConnection);
         return true;
     }
     return false;

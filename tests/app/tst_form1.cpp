@@ -78,6 +78,7 @@ private slots:
             QVERIFY(enter.isAccepted());
             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
             QCoreApplication::sendEvent(f.editor(0).dropArea(), &drop);
+            QCoreApplication::processEvents(); // the files open once the drop is over
         } else {
             f.form.OpenFiles(files);
         }
