@@ -25,7 +25,7 @@ public:
     std::optional<Piece> pop();
 
 private:
-    static constexpr size_t kMostPieces = 8;
+    static constexpr size_t kMostPieces = 4;
 
     std::mutex m_mutex;
     std::condition_variable m_pieceReady, m_roomFreed;

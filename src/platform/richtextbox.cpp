@@ -22,14 +22,25 @@
 
 namespace {
 
-// The editor takes in a loaded document in pieces of this size while the rest is still read.
-constexpr qsizetype kLoadPieceSize = 512 * 1024;
-// Below this a document is read whole first: there is too little to overlap.
-constexpr qsizetype kLoadInPiecesFrom = 8 * kLoadPieceSize;
+// A document goes to the editor in pieces, so that its text and colours are never held whole
+// beside the editor's own copy.
+constexpr qsizetype kLoadPieceSize = 64 * 1024;
+// From this size the reader runs on a second thread while the editor takes in what has been
+// read; below it there is too little to overlap. Pieces passed between the threads are larger,
+// so that handing them over costs little.
+constexpr qsizetype kReadOnSecondThreadFrom = 4 * 1024 * 1024;
+constexpr qsizetype kPassedPieceSize = 128 * 1024;
 // Colour-table indices map to editor styles, stepping over the styles the editor reserves.
 constexpr int kFirstReservedStyle = 32, kReservedStyles = 8;
 // Character positions count code points.
 constexpr long kCharacterIndex = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF32;
+
+// The text is shorter than its RTF by the colour words and paragraph marks, seldom by less than
+// a tenth; a longer text only makes the editor grow its buffer once more.
+qsizetype expectedTextSize(QByteArrayView rtf)
+{
+    return rtf.size() - rtf.size() / 10;
+}
 
 char styleForColour(char colour)
 {
@@ -168,31 +179,42 @@ RichTextBox::Result RichTextBox::LoadFile(const QString &path)
     QString error;
     if (!FileSystem::readAll(path, rtf, error))
         return { false, error };
-    if (rtf.size() < kLoadInPiecesFrom) {
-        loadDocument(RtfReader::read(rtf));
-        giveBackFreedMemory();
-        return { true, QString() };
-    }
-    // The reader works on a second thread while the editor takes in what has been read so far:
-    // the two large steps of a load overlap instead of following each other.
+    if (rtf.size() < kReadOnSecondThreadFrom)
+        loadRtf(rtf);
+    else
+        loadRtfReadOnSecondThread(rtf);
+    rtf = QByteArray();
+    giveBackFreedMemory();
+    return { true, QString() };
+}
+
+void RichTextBox::loadRtf(QByteArrayView rtf)
+{
+    beginLoad(expectedTextSize(rtf));
+    const RtfDocument document = RtfReader::read(
+        rtf, [this](QByteArrayView text, QByteArrayView colours) { appendLoaded(text, colours); },
+        kLoadPieceSize);
+    finishLoad(document);
+}
+
+// The reader works on a second thread while the editor takes in what has been read so far: the
+// two large steps of a load overlap instead of following each other.
+void RichTextBox::loadRtfReadOnSecondThread(QByteArrayView rtf)
+{
     PieceQueue pieces;
     RtfDocument document;
     std::thread reader([&] {
         document = RtfReader::read(
             rtf,
             [&pieces](QByteArrayView text, QByteArrayView colours) { pieces.push(text, colours); },
-            kLoadPieceSize);
+            kPassedPieceSize);
         pieces.close();
     });
-    // The text is shorter than its RTF by the colour words and paragraph marks, seldom by less
-    // than a tenth; a longer text only makes the editor grow its buffer once more.
-    beginLoad(rtf.size() - rtf.size() / 10);
+    beginLoad(expectedTextSize(rtf));
     while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
         appendLoaded(piece->text, piece->colours);
     reader.join();
     finishLoad(document);
-    giveBackFreedMemory();
-    return { true, QString() };
 }
 
 // A load frees large buffers of its own (the RTF, its text, the pieces, on two threads' heaps);

@@ -82,6 +82,8 @@ protected:
 
 private:
     void configureEditor();
+    void loadRtf(QByteArrayView rtf);
+    void loadRtfReadOnSecondThread(QByteArrayView rtf);
     void beginLoad(qsizetype expectedSize);
     void appendLoaded(QByteArrayView text, QByteArrayView colours);
     void finishLoad(const RtfDocument &document);
