@@ -177,6 +177,8 @@ QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QStrin
     const TextEncoding encoding = layout.format.encoding;
 
     IniLines.clear();
+    // Colour words and paragraph marks add about a fifth to a typical file.
+    IniLines.reserve(fileBytes.size() + fileBytes.size() / 4 + 4096);
     Hunk = QString::fromLatin1(rtfHeader());
     forEachLine(TextCodec::withoutByteOrderMark(fileBytes, layout.format),
                 [&](QByteArrayView line, LineEnd end) {

@@ -1,5 +1,7 @@
 #include "rtffragments.h"
 
+#include "platform/hugepages.h"
+
 #include <cstring>
 
 void RtfFragments::clear()
@@ -9,10 +11,20 @@ void RtfFragments::clear()
     m_ends = QList<qsizetype>();
 }
 
+void RtfFragments::reserve(qsizetype bytes)
+{
+    if (m_text.size() < bytes) {
+        m_text.resize(bytes);
+        HugePages::advise(m_text.data(), m_text.size());
+    }
+}
+
 char *RtfFragments::reserveFor(qsizetype bytes)
 {
-    if (m_text.size() - m_used < bytes) // grows by half, so a document costs few reallocations
+    if (m_text.size() - m_used < bytes) { // grows by half, so a document costs few reallocations
         m_text.resize(std::max(m_used + bytes, m_text.size() + m_text.size() / 2 + 4096));
+        HugePages::advise(m_text.data(), m_text.size());
+    }
     return m_text.data() + m_used;
 }
 

@@ -13,6 +13,8 @@ public:
     // Empties the buffer and gives its memory back.
     void clear();
 
+    // Room for `bytes` bytes of fragments in all, made at once.
+    void reserve(qsizetype bytes);
     // Room for at least `bytes` more bytes after the last fragment. The pointer stays valid
     // until the next call; write the fragment there and end it with closeFragment().
     char *reserveFor(qsizetype bytes);

@@ -1,5 +1,7 @@
 #include "filesystem.h"
 
+#include "hugepages.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -83,7 +85,27 @@ QString FileSystem::programFolder()
 
 bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error)
 {
-    return readFirstBytes(path, -1, bytes, error);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = reason(file);
+        return false;
+    }
+    // Sized once from the file's size, and in huge pages when it is large; whatever the file
+    // has gained since it was measured is read after it.
+    const qint64 expected = file.size();
+    bytes = QByteArray(expected, Qt::Uninitialized);
+    HugePages::advise(bytes.data(), bytes.size());
+    const qint64 read = file.read(bytes.data(), expected);
+    if (read >= 0) {
+        bytes.truncate(read);
+        if (read == expected)
+            bytes += file.readAll();
+    }
+    if (read < 0 || file.error() != QFileDevice::NoError) {
+        error = reason(file);
+        return false;
+    }
+    return true;
 }
 
 bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
@@ -94,7 +116,7 @@ bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray
         error = reason(file);
         return false;
     }
-    bytes = count < 0 ? file.readAll() : file.read(count);
+    bytes = file.read(count);
     if (file.error() != QFileDevice::NoError) {
         error = reason(file);
         return false;

@@ -13,8 +13,7 @@ public:
     static QString programFolder();
     // The whole file; false with a reason when it can't be read.
     static bool readAll(const QString &path, QByteArray &bytes, QString &error);
-    // Up to `count` bytes from the start of a file (all of it for -1); false with a reason when it
-    // can't be read.
+    // Up to `count` bytes from the start of a file; false with a reason when it can't be read.
     static bool readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
                                QString &error);
     // Replaces the file's contents atomically: a failure leaves the old file whole. Existing
