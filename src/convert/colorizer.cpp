@@ -39,6 +39,30 @@ constexpr std::array<bool, 256> kCopiedAsIs = [] {
     return table;
 }();
 
+// Word-at-a-time byte tests: eight bytes are looked at in a handful of operations instead of
+// one branch a byte. Each is exact about whether some byte of the word qualifies.
+constexpr quint64 kEveryByte = 0x0101010101010101ULL, kHighBits = 0x8080808080808080ULL;
+
+constexpr quint64 hasByte(quint64 word, unsigned char byte)
+{
+    const quint64 zeroWhereEqual = word ^ (kEveryByte * byte);
+    return (zeroWhereEqual - kEveryByte) & ~zeroWhereEqual & kHighBits;
+}
+
+constexpr quint64 hasByteBelow(quint64 word, unsigned char bound) // bound <= 0x80
+{
+    return (word - kEveryByte * bound) & ~word & kHighBits;
+}
+
+// True when a byte of the word is not copied as it is: a control, DEL, a byte above ASCII,
+// or one of \ { }.
+constexpr bool needsEscaping(quint64 word)
+{
+    return ((word & kHighBits) | hasByteBelow(word, 0x20) | hasByte(word, 0x7F)
+            | hasByte(word, '\\') | hasByte(word, '{') | hasByte(word, '}'))
+        != 0;
+}
+
 char *writeWord(char *out, const char *word)
 {
     const size_t length = std::strlen(word);
@@ -92,12 +116,16 @@ char *writeEscaped(char *out, QByteArrayView text, TextEncoding encoding)
     const qsizetype size = text.size();
     qsizetype i = 0;
     while (i < size) {
-        // Copies a run of plain ASCII in one go, one table lookup a byte and no decoding.
-        const qsizetype run = i;
+        // Plain ASCII is copied eight bytes at a time while no byte of them needs escaping,
+        // then a byte at a time up to the next one that does; nothing is decoded.
+        for (quint64 word; i + 8 <= size; i += 8, out += 8) {
+            std::memcpy(&word, bytes + i, 8);
+            if (needsEscaping(word))
+                break;
+            std::memcpy(out, &word, 8);
+        }
         while (i < size && kCopiedAsIs[bytes[i]])
-            ++i;
-        std::memcpy(out, bytes + run, i - run);
-        out += i - run;
+            *out++ = char(bytes[i++]);
         if (i == size)
             break;
         const unsigned char byte = bytes[i];
@@ -149,14 +177,28 @@ char *writeLine(char *out, QByteArrayView line, TextEncoding encoding)
     return writeWord(out, "\\par ");
 }
 
+// The first CR or LF from p on, or end; eight bytes at a time over the body of a line.
+const char *findLineBreak(const char *p, const char *end)
+{
+    for (quint64 word; end - p >= 8; p += 8) {
+        std::memcpy(&word, p, 8);
+        if (hasByte(word, '\r') | hasByte(word, '\n'))
+            break;
+    }
+    while (p < end && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
+}
+
 // Splits text into lines; CR LF, a lone CR and a lone LF each end a line.
 template<typename LineHandler> void forEachLine(QByteArrayView text, LineHandler handle)
 {
     const char *const begin = text.data(), *const end = begin + text.size();
     const char *start = begin;
     for (const char *p = begin; p < end; ++p) {
-        if (*p != '\r' && *p != '\n')
-            continue;
+        p = findLineBreak(p, end);
+        if (p == end)
+            break;
         LineEnd lineEnd = LineEnd::Lf;
         if (*p == '\r')
             lineEnd = p + 1 < end && p[1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
