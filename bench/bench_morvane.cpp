@@ -20,6 +20,7 @@ namespace {
 using Figures = QMap<QByteArray, double>;
 
 constexpr double kMB = 1e6;
+constexpr int kRuns = 5;
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -44,6 +45,30 @@ Figures runPhase(const QString &phase, const QString &path = QString())
             figures[parts[0]] = parts[1].toDouble();
     }
     return figures;
+}
+
+// Each figure's median over `runs` runs of the phase. The machine's speed drifts from run to
+// run; phases that are compared run in turn, so that a slow spell is shared.
+QList<Figures> runPhases(const QStringList &phases, const QString &path, int runs)
+{
+    QList<QList<Figures>> runsOfPhase(phases.size());
+    for (int run = 0; run < runs; ++run) {
+        for (qsizetype phase = 0; phase < phases.size(); ++phase)
+            runsOfPhase[phase] << runPhase(phases[phase], path);
+    }
+    QList<Figures> medians;
+    for (const QList<Figures> &all : runsOfPhase) {
+        Figures median;
+        for (const QByteArray &name : all.first().keys()) {
+            QList<double> values;
+            for (const Figures &figures : all)
+                values << figures.value(name);
+            std::sort(values.begin(), values.end());
+            median[name] = values[values.size() / 2];
+        }
+        medians << median;
+    }
+    return medians;
 }
 
 void row(const char *figure, double value, const char *unit, double target, bool atMost = true)
@@ -74,14 +99,16 @@ int orchestrate(bool scaling)
     const double size = bytes.size();
 
     const Figures a = runPhase(QStringLiteral("floorA"), big);
-    const Figures b = runPhase(QStringLiteral("floorB"), big);
-    const Figures open = runPhase(QStringLiteral("open"), big);
+    const QList<Figures> openAndB
+        = runPhases({ QStringLiteral("open"), QStringLiteral("floorB") }, big, kRuns);
+    const Figures &open = openAndB[0], &b = openAndB[1];
     const Figures work = runPhase(QStringLiteral("work"), big);
     const Figures start = runPhase(QStringLiteral("startup"));
 
-    std::printf("Morvane benchmark, %s, file %.1f MB (%lld lines)\n\n",
+    std::printf("Morvane benchmark, %s, file %.1f MB (%lld lines); opens and floor B: medians "
+                "of %d runs\n\n",
                 qPrintable(QDate::currentDate().toString(Qt::ISODate)), size / kMB,
-                qlonglong(bytes.count('\n')));
+                qlonglong(bytes.count('\n')), kRuns);
     std::printf("| %-52s | %14s | %11s | %-5s |\n|%s|%s|%s|%s|\n", "figure", "measured", "target",
                 "", QByteArray(54, '-').constData(), QByteArray(16, '-').constData(),
                 QByteArray(13, '-').constData(), QByteArray(7, '-').constData());
@@ -114,7 +141,7 @@ int orchestrate(bool scaling)
         for (const qsizetype size : { 1'430'000, 143'000'000 }) {
             if (!writeFile(path, BenchFile::ini(size)))
                 return 1;
-            const Figures f = runPhase(QStringLiteral("open"), path);
+            const Figures f = runPhases({ QStringLiteral("open") }, path, kRuns).first();
             const auto [time, memory] = perMB(f, size);
             std::printf("| %-52s | %10.3f s   | %11s | %-5s |\n",
                         qPrintable(QStringLiteral("Open %1 MB (%2 ms/MB, peak %3 x its size)")
