@@ -138,6 +138,17 @@ int orchestrate(bool scaling)
         const auto [bigTime, bigMemory] = perMB(open, bytes.size());
         QList<double> timePerMB { bigTime }, memoryPerMB { bigMemory };
         const QString path = dir.filePath(QStringLiteral("scale.ini"));
+        // What any open costs whatever the file's size (the window's repaints, the temporary
+        // document, the first paint of the text), to tell it from the cost that grows.
+        if (!writeFile(path, BenchFile::ini(10'000)))
+            return 1;
+        const double fixedSeconds
+            = runPhases({ QStringLiteral("open") }, path, kRuns).first()["seconds"];
+        note("Open 10 KB: what any open costs", fixedSeconds, "s");
+        const auto growingPerMB = [&](double seconds, qsizetype bytes) {
+            return (seconds - fixedSeconds) / (bytes / kMB);
+        };
+        QList<double> growingTimePerMB { growingPerMB(open["seconds"], bytes.size()) };
         for (const qsizetype size : { 1'430'000, 143'000'000 }) {
             if (!writeFile(path, BenchFile::ini(size)))
                 return 1;
@@ -151,8 +162,10 @@ int orchestrate(bool scaling)
                         f["seconds"], "", "");
             timePerMB << time;
             memoryPerMB << memory;
+            growingTimePerMB << growingPerMB(f["seconds"], size);
         }
         row("open time/MB, largest / smallest, 1.4 to 140 MB", spread(timePerMB), "x", 1.3);
+        row("the same beyond what a 10 KB open costs", spread(growingTimePerMB), "x", 1.3);
         row("open peak/MB, largest / smallest, 1.4 to 140 MB", spread(memoryPerMB), "x", 1.3);
 
         // One long line is laid out whole by the editor component; its floor shows its share.
