@@ -176,6 +176,10 @@ int orchestrate(bool scaling)
         const Figures lineFloor = runPhase(QStringLiteral("floorB"), path);
         note("Open one 20 MB line", lineOpen["seconds"], "s");
         note("floor B for the same line", lineFloor["seconds"], "s");
+        note("peak memory / size: the line's open", lineOpen["peak_added_bytes"] / line.size(),
+             "x");
+        note("peak memory / size: floor B for the line",
+             lineFloor["peak_added_bytes"] / line.size(), "x");
         row("Open one 20 MB line / floor B for it", lineOpen["seconds"] / lineFloor["seconds"], "x",
             1.25);
         const auto [lineTime, lineMemory] = perMB(lineOpen, line.size());
