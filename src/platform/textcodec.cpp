@@ -3,6 +3,7 @@
 #include "utf8.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -14,18 +15,29 @@ constexpr std::array<char16_t, 32> kHighControlRange = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
-
-void appendWindows1252(QByteArray &out, char32_t ch, qsizetype &replaced)
+// The same range turned round: the characters above U+00FF that have a byte, sorted for a
+// binary search.
+struct CharacterByte
 {
-    const int byte = TextCodec::toWindows1252(ch);
-    if (byte < 0) {
-        out.append('?');
-        ++replaced;
-    } else {
-        out.append(static_cast<char>(byte));
+    char16_t character;
+    unsigned char byte;
+    constexpr bool operator<(const CharacterByte &other) const
+    {
+        return character < other.character;
     }
-}
+};
+constexpr std::array<CharacterByte, 27> kHighControlBytes = [] {
+    std::array<CharacterByte, 27> table {};
+    size_t count = 0;
+    for (size_t i = 0; i < kHighControlRange.size(); ++i) {
+        if (kHighControlRange[i] > 0xFF)
+            table[count++] = { kHighControlRange[i], static_cast<unsigned char>(0x80 + i) };
+    }
+    std::sort(table.begin(), table.end());
+    return table;
+}();
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
 } // namespace
 
@@ -80,11 +92,13 @@ int toWindows1252(char32_t ch)
 {
     if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
         return static_cast<int>(ch);
-    for (int i = 0; i < int(kHighControlRange.size()); ++i) {
-        if (kHighControlRange[i] == ch)
-            return 0x80 + i;
-    }
-    return -1;
+    if (ch >= 0x80 && ch <= 0x9F) // the five C1 controls that Windows-1252 leaves unassigned
+        return kHighControlRange[ch - 0x80] == ch ? static_cast<int>(ch) : -1;
+    if (ch > 0xFFFF)
+        return -1;
+    const CharacterByte key { char16_t(ch), 0 };
+    const auto found = std::lower_bound(kHighControlBytes.begin(), kHighControlBytes.end(), key);
+    return found != kHighControlBytes.end() && found->character == ch ? found->byte : -1;
 }
 
 Decoded decode(QByteArrayView bytes)
@@ -116,13 +130,26 @@ Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format)
         result.bytes.append(kUtf8Bom).append(utf8);
         return result;
     }
-    result.bytes.reserve(utf8.size());
+    // Each character takes one byte, never more than its UTF-8: the output is sized once and
+    // written through a pointer; ASCII, the same in both, is copied a run at a time.
+    result.bytes.resize(utf8.size());
+    char *out = result.bytes.data();
     for (qsizetype i = 0; i < utf8.size();) {
+        const qsizetype run = Utf8::asciiPrefixLength(utf8.sliced(i));
+        std::memcpy(out, utf8.data() + i, run);
+        out += run;
+        i += run;
+        if (i == utf8.size())
+            break;
         // An ill-formed byte, not expected from the editor, reads as U+FFFD and becomes '?'.
         qsizetype length = 0;
-        appendWindows1252(result.bytes, Utf8::decode(utf8, i, length), result.replaced);
+        const int byte = toWindows1252(Utf8::decode(utf8, i, length));
+        if (byte < 0)
+            ++result.replaced;
+        *out++ = byte < 0 ? '?' : static_cast<char>(byte);
         i += length;
     }
+    result.bytes.truncate(out - result.bytes.constData());
     return result;
 }
 
