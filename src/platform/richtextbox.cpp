@@ -1,6 +1,7 @@
 #include "richtextbox.h"
 
 #include "editoraccessible.h"
+#include "editorstyles.h"
 #include "filesystem.h"
 #include "piecequeue.h"
 #include "rtfreader.h"
@@ -30,8 +31,6 @@ constexpr qsizetype kLoadPieceSize = 64 * 1024;
 // so that handing them over costs little.
 constexpr qsizetype kReadOnSecondThreadFrom = 4 * 1024 * 1024;
 constexpr qsizetype kPassedPieceSize = 128 * 1024;
-// Colour-table indices map to editor styles, stepping over the styles the editor reserves.
-constexpr int kFirstReservedStyle = 32, kReservedStyles = 8;
 // Character positions count code points.
 constexpr long kCharacterIndex = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF32;
 
@@ -42,20 +41,10 @@ qsizetype expectedTextSize(QByteArrayView rtf)
     return rtf.size() - rtf.size() / 10;
 }
 
-char styleForColour(char colour)
-{
-    const int index = static_cast<unsigned char>(colour);
-    return char(index < kFirstReservedStyle ? index : index + kReservedStyles);
-}
-
-int colourForStyle(int style)
-{
-    return style < kFirstReservedStyle ? style : style - kReservedStyles;
-}
-
 } // namespace
 
-RichTextBox::RichTextBox(QWidget *parent) : QWidget(parent), m_sci(new QsciScintilla(this))
+RichTextBox::RichTextBox(QWidget *parent)
+    : QWidget(parent), m_sci(new QsciScintilla(this)), m_recolourer(m_sci)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -138,13 +127,14 @@ void RichTextBox::applyColourTable(const QList<RtfColour> &table)
     for (int index = 0; index < m_colours.size(); ++index) {
         const QColor colour = m_colours[index].isValid() ? m_colours[index] : QColor(Qt::black);
         m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETFORE,
-                             static_cast<unsigned char>(styleForColour(char(index))), colour);
+                             static_cast<unsigned char>(EditorStyles::forColour(char(index))),
+                             colour);
     }
 }
 
 void RichTextBox::setLineColouring(LineColourer colourer, const QList<RtfColour> &palette)
 {
-    m_colourer = std::move(colourer);
+    m_recolourer.setColourer(std::move(colourer));
     m_palette = palette;
     applyColourTable(palette);
 }
@@ -263,10 +253,11 @@ void RichTextBox::appendLoaded(QByteArrayView text, QByteArrayView colours)
     // below the reserved ones; only then is a mapped copy made.
     QByteArrayView styles = colours;
     QByteArray mapped;
-    if (std::any_of(colours.cbegin(), colours.cend(),
-                    [](char c) { return static_cast<unsigned char>(c) >= kFirstReservedStyle; })) {
+    if (std::any_of(colours.cbegin(), colours.cend(), [](char c) {
+            return static_cast<unsigned char>(c) >= EditorStyles::kFirstReserved;
+        })) {
         mapped = colours.toByteArray();
-        std::transform(mapped.cbegin(), mapped.cend(), mapped.begin(), styleForColour);
+        std::transform(mapped.cbegin(), mapped.cend(), mapped.begin(), EditorStyles::forColour);
         styles = mapped;
     }
     m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(start), 0L);
@@ -296,7 +287,7 @@ void RichTextBox::finishLoad(const RtfDocument &document)
 
     m_format = document.format;
     m_sci->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
-    m_dirtyFirst = m_dirtyLast = -1;
+    m_recolourer.forgetEdits();
     m_loading = false;
 }
 
@@ -418,7 +409,7 @@ QColor RichTextBox::textColourAt(int position) const
 {
     const int style = int(
         m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, uintptr_t(bytePosition(position))));
-    const int colour = colourForStyle(style);
+    const int colour = EditorStyles::colourOf(style);
     if (colour < 0 || colour >= m_colours.size() || !m_colours[colour].isValid())
         return QColor(Qt::black);
     return m_colours[colour];
@@ -492,83 +483,16 @@ void RichTextBox::checkInsertedText() const
 
 void RichTextBox::markEdited(qsizetype first, qsizetype last, qsizetype linesAdded)
 {
-    if (m_dirtyFirst < 0) {
-        m_dirtyFirst = first;
-        m_dirtyLast = last;
-    } else {
-        if (first <= m_dirtyLast) // lines inserted or removed above keep the range in step
-            m_dirtyLast = std::max(first, m_dirtyLast + linesAdded);
-        m_dirtyFirst = std::min(m_dirtyFirst, first);
-        m_dirtyLast = std::max(m_dirtyLast, last);
-    }
+    m_recolourer.markEdited(first, last, linesAdded);
     if (!m_recolourQueued) {
         m_recolourQueued = true;
         QMetaObject::invokeMethod(this, &RichTextBox::recolourEditedLines, Qt::QueuedConnection);
     }
 }
 
-bool RichTextBox::hasStyles(qsizetype start, const QByteArray &styles) const
-{
-    // One call fetches the range as (character, style) byte pairs, in the layout of the
-    // editor's Sci_TextRange, instead of one call a byte.
-    struct
-    {
-        struct
-        {
-            long cpMin, cpMax;
-        } chrg;
-        char *lpstrText;
-    } range;
-    QByteArray cells(2 * styles.size() + 2, Qt::Uninitialized);
-    range.chrg = { long(start), long(start + styles.size()) };
-    range.lpstrText = cells.data();
-    m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEDTEXT, 0UL, &range);
-    for (qsizetype i = 0; i < styles.size(); ++i) {
-        if (cells[2 * i + 1] != styles[i])
-            return false;
-    }
-    return true;
-}
-
 void RichTextBox::recolourEditedLines()
 {
     m_recolourQueued = false;
     checkInsertedText();
-    if (m_dirtyFirst < 0 || !m_colourer)
-        return;
-    const qsizetype lineCount = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT);
-    const qsizetype first = std::min(m_dirtyFirst, lineCount - 1);
-    const qsizetype last = std::min(m_dirtyLast, lineCount - 1);
-    m_dirtyFirst = m_dirtyLast = -1;
-
-    char carried = 0;
-    if (first > 0) {
-        const long start
-            = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(first));
-        carried = char(colourForStyle(
-            int(m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, start - 1))));
-    }
-    // Past the edited lines, plain lines inherit the colour before them: go on until a line
-    // keeps the colours it had, after which nothing further can change.
-    for (qsizetype line = first; line < lineCount; ++line) {
-        const long start
-            = m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line));
-        const long end
-            = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, uintptr_t(line));
-        const long next = line + 1 < lineCount
-            ? m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line + 1))
-            : end;
-        const auto *text = reinterpret_cast<const char *>(m_sci->SendScintilla(
-            QsciScintillaBase::SCI_GETRANGEPOINTER, uintptr_t(start), end - start));
-        QByteArray styles(next - start, Qt::Uninitialized);
-        carried = m_colourer(QByteArrayView(text, end - start), next - end, carried, styles.data());
-        std::transform(styles.cbegin(), styles.cend(), styles.begin(), styleForColour);
-        if (line > last && hasStyles(start, styles))
-            break;
-        m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(start), 0L);
-        m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
-                             styles.constData());
-    }
-    const long length = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(length), 0L);
+    m_recolourer.recolourEditedLines();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linerecolourer.h"
 #include "rtfreader.h"
 #include "textformat.h"
 
@@ -7,7 +8,6 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QsciScintilla;
 
@@ -26,10 +26,7 @@ public:
         qsizetype replaced = 0; // characters the file's encoding could not hold, written as '?'
     };
 
-    // Colours one line (UTF-8, then its terminator bytes) given the colour carried in from the
-    // line before; returns the colour carried out.
-    using LineColourer = std::function<char(QByteArrayView line, qsizetype terminatorLength,
-                                            char carriedIn, char *colours)>;
+    using LineColourer = LineRecolourer::Colourer;
 
     explicit RichTextBox(QWidget *parent = nullptr);
 
@@ -72,9 +69,6 @@ public:
 
     // How typed lines are coloured, and the colours a document without its own table shows.
     void setLineColouring(LineColourer colourer, const QList<RtfColour> &palette);
-    // Recolours the lines edited since the last call; runs by itself once control returns to
-    // the event loop.
-    void recolourEditedLines();
     QColor textColourAt(int position) const;
 
 protected:
@@ -94,12 +88,13 @@ private:
     void onModified(int position, int type, int length);
     void announceEdit(int position, int type, int length);
     void markEdited(qsizetype first, qsizetype last, qsizetype linesAdded);
-    bool hasStyles(qsizetype start, const QByteArray &styles) const;
+    // Recolours the lines edited since the last call, once control is back in the event loop.
+    void recolourEditedLines();
 
     QsciScintilla *m_sci;
     QString m_documentPath;
     TextFormat m_format;
-    LineColourer m_colourer;
+    LineRecolourer m_recolourer;
     QList<QColor> m_colours; // by colour index; invalid for the editor's default
     QList<RtfColour> m_palette;
     bool m_loading = false;
@@ -108,5 +103,4 @@ private:
     // Text inserted since the last look, which may end the ASCII time.
     mutable qsizetype m_uncheckedStart = 0, m_uncheckedLength = 0;
     bool m_recolourQueued = false;
-    qsizetype m_dirtyFirst = -1, m_dirtyLast = -1;
 };
