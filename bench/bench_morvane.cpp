@@ -20,7 +20,7 @@ namespace {
 using Figures = QMap<QByteArray, double>;
 
 constexpr double kMB = 1e6;
-constexpr int kRuns = 5;
+constexpr int kRuns = 7;
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
