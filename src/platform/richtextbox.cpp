@@ -34,11 +34,12 @@ constexpr qsizetype kPassedPieceSize = 128 * 1024;
 // Character positions count code points.
 constexpr long kCharacterIndex = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF32;
 
-// The text is shorter than its RTF by the colour words and paragraph marks, seldom by less than
-// a tenth; a longer text only makes the editor grow its buffer once more.
-qsizetype expectedTextSize(QByteArrayView rtf)
+// The text is never longer than its RTF: each of its bytes comes from at least one byte there.
+// Sized for the whole RTF, the editor's buffer never grows during a load; growing would hold the
+// old buffer and a larger copy at once, twice the text for a document of one long line.
+qsizetype largestTextSize(QByteArrayView rtf)
 {
-    return rtf.size() - rtf.size() / 10;
+    return rtf.size();
 }
 
 } // namespace
@@ -180,7 +181,7 @@ RichTextBox::Result RichTextBox::LoadFile(const QString &path)
 
 void RichTextBox::loadRtf(QByteArrayView rtf)
 {
-    beginLoad(expectedTextSize(rtf));
+    beginLoad(largestTextSize(rtf));
     const RtfDocument document = RtfReader::read(
         rtf, [this](QByteArrayView text, QByteArrayView colours) { appendLoaded(text, colours); },
         kLoadPieceSize);
@@ -200,7 +201,7 @@ void RichTextBox::loadRtfReadOnSecondThread(QByteArrayView rtf)
             kPassedPieceSize);
         pieces.close();
     });
-    beginLoad(expectedTextSize(rtf));
+    beginLoad(largestTextSize(rtf));
     while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
         appendLoaded(piece->text, piece->colours);
     reader.join();
@@ -223,7 +224,7 @@ void RichTextBox::loadDocument(const RtfDocument &document)
     finishLoad(document);
 }
 
-void RichTextBox::beginLoad(qsizetype expectedSize)
+void RichTextBox::beginLoad(qsizetype largestSize)
 {
     m_loading = true;
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
@@ -235,8 +236,8 @@ void RichTextBox::beginLoad(qsizetype expectedSize)
     m_loadedAscii = true;
     // Room to type in from the start: without it the gap in the editor's buffer runs out on
     // one of the first keystrokes, and the whole document is copied into a larger buffer then.
-    const qsizetype room = expectedSize / 64 + 65536;
-    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(expectedSize + room));
+    const qsizetype room = largestSize / 64 + 65536;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(largestSize + room));
 }
 
 void RichTextBox::appendLoaded(QByteArrayView text, QByteArrayView colours)

@@ -78,7 +78,7 @@ private:
     void configureEditor();
     void loadRtf(QByteArrayView rtf);
     void loadRtfReadOnSecondThread(QByteArrayView rtf);
-    void beginLoad(qsizetype expectedSize);
+    void beginLoad(qsizetype largestSize);
     void appendLoaded(QByteArrayView text, QByteArrayView colours);
     void finishLoad(const RtfDocument &document);
     static void giveBackFreedMemory();
