@@ -157,7 +157,12 @@ bool RtfReader::appendPlainRun()
         ++end;
     if (end == start)
         return false;
-    appendText(m_in.sliced(start, end - start));
+    QByteArrayView run = m_in.sliced(start, end - start);
+    // Handed over as it goes, a run longer than a piece (a long line) is passed a piece at a
+    // time, so that the piece buffer never grows to the length of a line.
+    for (; m_sink && run.size() > m_pieceSize; run = run.sliced(m_pieceSize))
+        appendText(run.first(m_pieceSize));
+    appendText(run);
     m_pos = end;
     return true;
 }
