@@ -170,27 +170,26 @@ RichTextBox::Result RichTextBox::LoadFile(const QString &path)
     QString error;
     if (!FileSystem::readAll(path, rtf, error))
         return { false, error };
-    if (rtf.size() < kReadOnSecondThreadFrom)
-        loadRtf(rtf);
-    else
-        loadRtfReadOnSecondThread(rtf);
+    const RtfDocument document
+        = rtf.size() < kReadOnSecondThreadFrom ? loadRtf(rtf) : loadRtfReadOnSecondThread(rtf);
+    // Finishing lays out the first line, which for a long line takes memory of its own.
     rtf = QByteArray();
+    finishLoad(document);
     giveBackFreedMemory();
     return { true, QString() };
 }
 
-void RichTextBox::loadRtf(QByteArrayView rtf)
+RtfDocument RichTextBox::loadRtf(QByteArrayView rtf)
 {
     beginLoad(largestTextSize(rtf));
-    const RtfDocument document = RtfReader::read(
+    return RtfReader::read(
         rtf, [this](QByteArrayView text, QByteArrayView colours) { appendLoaded(text, colours); },
         kLoadPieceSize);
-    finishLoad(document);
 }
 
 // The reader works on a second thread while the editor takes in what has been read so far: the
 // two large steps of a load overlap instead of following each other.
-void RichTextBox::loadRtfReadOnSecondThread(QByteArrayView rtf)
+RtfDocument RichTextBox::loadRtfReadOnSecondThread(QByteArrayView rtf)
 {
     PieceQueue pieces;
     RtfDocument document;
@@ -205,7 +204,7 @@ void RichTextBox::loadRtfReadOnSecondThread(QByteArrayView rtf)
     while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
         appendLoaded(piece->text, piece->colours);
     reader.join();
-    finishLoad(document);
+    return document;
 }
 
 // A load frees large buffers of its own (the RTF, its text, the pieces, on two threads' heaps);

@@ -76,8 +76,9 @@ protected:
 
 private:
     void configureEditor();
-    void loadRtf(QByteArrayView rtf);
-    void loadRtfReadOnSecondThread(QByteArrayView rtf);
+    // Both take in the text and colours, and return what else the document says.
+    RtfDocument loadRtf(QByteArrayView rtf);
+    RtfDocument loadRtfReadOnSecondThread(QByteArrayView rtf);
     void beginLoad(qsizetype largestSize);
     void appendLoaded(QByteArrayView text, QByteArrayView colours);
     void finishLoad(const RtfDocument &document);
