@@ -63,6 +63,15 @@ constexpr bool needsEscaping(quint64 word)
         != 0;
 }
 
+// The word test and the byte table must name the same bytes.
+static_assert([] {
+    for (int byte = 0; byte < 256; ++byte) {
+        if (needsEscaping(kEveryByte * byte) == kCopiedAsIs[byte])
+            return false;
+    }
+    return true;
+}());
+
 char *writeWord(char *out, const char *word)
 {
     const size_t length = std::strlen(word);
