@@ -1,78 +1,42 @@
 #include "filesystem.h"
 
+#include "filestamp.h"
 #include "hugepages.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QTemporaryFile>
 #include <cerrno>
-#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// QSaveFile names its scratch file after the target plus ".XXXXXX"; past this length that name
-// no longer fits the file system's 255-byte limit and the save fails.
-constexpr qsizetype kLongestScratchableName = 255 - 7;
+const QString kNotARegularFile = QStringLiteral("it is not a regular file");
 
-bool hasLongName(const QString &path)
+// Opens a regular file for reading. Anything else is refused before it is read: a FIFO would
+// wait for a writer, and a device can be endless. The open itself does not wait either.
+bool openRegularFile(const QString &path, QFile &file, QString &error)
 {
-    return QFile::encodeName(QFileInfo(path).fileName()).size() > kLongestScratchableName;
-}
-
-QFileDevice::Permissions permissionsForNewFile()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const mode_t mode = 0666 & ~mask;
-    QFileDevice::Permissions permissions;
-    // Qt's owner bits and the user bits both mean the file's owner.
-    const std::pair<mode_t, QFileDevice::Permissions> bits[]
-        = { { S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser },
-            { S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser },
-            { S_IRGRP, QFileDevice::ReadGroup },
-            { S_IWGRP, QFileDevice::WriteGroup },
-            { S_IROTH, QFileDevice::ReadOther },
-            { S_IWOTH, QFileDevice::WriteOther } };
-    for (const auto &[bit, permission] : bits) {
-        if (mode & bit)
-            permissions |= permission;
-    }
-    return permissions;
-}
-
-// The same as QSaveFile, with a short scratch name in the target's folder.
-bool writeWithShortScratchName(const QString &path, const QByteArray &bytes, QString &error)
-{
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.canonicalFilePath() : info.absoluteFilePath();
-    QTemporaryFile scratch(QFileInfo(target).absolutePath() + QStringLiteral("/.morvane-XXXXXX"));
-    if (!scratch.open() || scratch.write(bytes) != bytes.size() || !scratch.flush()) {
-        error = FileSystem::reason(scratch);
-        return false;
-    }
-    if (::fsync(scratch.handle()) != 0) { // on the disk before it replaces the file, as QSaveFile
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status;
+    if (fd < 0 || ::fstat(fd, &status) != 0) {
         error = qt_error_string(errno);
+        if (fd >= 0)
+            ::close(fd);
         return false;
     }
-    const auto permissions
-        = QFile::exists(target) ? QFile::permissions(target) : permissionsForNewFile();
-    if (!scratch.setPermissions(permissions)) {
-        error = FileSystem::reason(scratch);
+    if (!S_ISREG(status.st_mode)) {
+        ::close(fd);
+        error = kNotARegularFile;
         return false;
     }
-    scratch.close();
-    // rename() replaces the target in one step, which QFile::rename() refuses to do.
-    if (std::rename(QFile::encodeName(scratch.fileName()).constData(),
-                    QFile::encodeName(target).constData())
-        != 0) {
-        error = qt_error_string(errno);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = FileSystem::reason(file);
         return false;
     }
-    scratch.setAutoRemove(false);
     return true;
 }
 
@@ -83,13 +47,13 @@ QString FileSystem::programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error)
+bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error, FileStamp *stamp)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = reason(file);
+    QFile file;
+    if (!openRegularFile(path, file, error))
         return false;
-    }
+    if (stamp) // before the read: a change while it reads shows as a change later
+        *stamp = FileStamp::ofDescriptor(file.handle());
     // Sized once from the file's size, and in huge pages when it is large; whatever the file
     // has gained since it was measured is read after it.
     const qint64 expected = file.size();
@@ -111,11 +75,9 @@ bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error)
 bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
                                 QString &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = reason(file);
+    QFile file;
+    if (!openRegularFile(path, file, error))
         return false;
-    }
     bytes = file.read(count);
     if (file.error() != QFileDevice::NoError) {
         error = reason(file);
@@ -124,24 +86,18 @@ bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray
     return true;
 }
 
-bool FileSystem::writeAtomically(const QString &path, const QByteArray &bytes, QString &error)
+bool FileSystem::regularFileSize(const QString &path, qint64 &size, QString &error)
 {
-    if (hasLongName(path))
-        return writeWithShortScratchName(path, bytes, error);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = reason(file);
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        error = qt_error_string(errno);
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        error = reason(file);
-        file.cancelWriting();
+    if (!S_ISREG(status.st_mode)) {
+        error = kNotARegularFile;
         return false;
     }
-    if (!file.commit()) {
-        error = reason(file);
-        return false;
-    }
+    size = status.st_size;
     return true;
 }
 

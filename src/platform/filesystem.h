@@ -4,21 +4,24 @@
 #include <QString>
 
 class QFileDevice;
+struct FileStamp;
 
-// The file-system services the commands use beyond reading and writing documents.
+// The file-system services the commands use; every write of a user's file goes through
+// FileWriter.
 class FileSystem
 {
 public:
     // The folder of the running program, which also holds its helper programs.
     static QString programFolder();
-    // The whole file; false with a reason when it can't be read.
-    static bool readAll(const QString &path, QByteArray &bytes, QString &error);
+    // The whole of a regular file, and how it stood when the read began; false with a reason
+    // when it can't be read. Reads never wait: a FIFO or a device is refused.
+    static bool readAll(const QString &path, QByteArray &bytes, QString &error,
+                        FileStamp *stamp = nullptr);
     // Up to `count` bytes from the start of a file; false with a reason when it can't be read.
     static bool readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
                                QString &error);
-    // Replaces the file's contents atomically: a failure leaves the old file whole. Existing
-    // permissions are kept. False with a reason when it can't be written.
-    static bool writeAtomically(const QString &path, const QByteArray &bytes, QString &error);
+    // The size of the regular file at `path`; false with a reason for anything else.
+    static bool regularFileSize(const QString &path, qint64 &size, QString &error);
     static bool exists(const QString &path);
     static void remove(const QString &path);
     static QString displayPath(const QString &path);

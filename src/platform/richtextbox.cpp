@@ -3,6 +3,7 @@
 #include "editoraccessible.h"
 #include "editorstyles.h"
 #include "filesystem.h"
+#include "filewriter.h"
 #include "piecequeue.h"
 #include "rtfreader.h"
 #include "textcodec.h"
@@ -297,7 +298,7 @@ RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
     Q_UNUSED(type);
     const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8View(), m_format);
     QString error;
-    if (!FileSystem::writeAtomically(path, encoded.bytes, error))
+    if (!FileWriter().write(path, encoded.bytes, error))
         return { false, error };
     return { true, QString(), encoded.replaced };
 }

@@ -6,6 +6,7 @@
 
 #include "biniformat.h"
 #include "platform/filesystem.h"
+#include "platform/filewriter.h"
 
 #include <QString>
 #include <cstdio>
@@ -27,8 +28,8 @@ int convert(const QString &input, const QString &output, bool packing)
     const BiniFormat::Result result = packing ? BiniFormat::pack(bytes) : BiniFormat::decode(bytes);
     if (!result.ok)
         return fail(input, result.error);
-    // Written beside the target and renamed over it: a failure leaves no partial output.
-    if (!FileSystem::writeAtomically(output, result.bytes, error))
+    // Written as the editor saves: a failure leaves no partial output.
+    if (!FileWriter().write(output, result.bytes, error))
         return fail(output, error);
     return 0;
 }

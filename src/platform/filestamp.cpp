@@ -1,0 +1,33 @@
+#include "filestamp.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+namespace {
+
+FileStamp fromStatus(const struct stat &status)
+{
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.device = status.st_dev;
+    stamp.inode = status.st_ino;
+    stamp.size = status.st_size;
+    stamp.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return stamp;
+}
+
+} // namespace
+
+FileStamp FileStamp::of(const QString &path)
+{
+    struct stat status;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return fromStatus(status);
+}
+
+FileStamp FileStamp::ofDescriptor(int fd)
+{
+    struct stat status;
+    return ::fstat(fd, &status) == 0 ? fromStatus(status) : FileStamp();
+}

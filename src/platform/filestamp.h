@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What tells whether a file changed since it was read or written: which file it is (device and
+// inode), its size and the time of its last change, to the nanosecond.
+struct FileStamp
+{
+    bool exists = false;
+    quint64 device = 0, inode = 0;
+    qint64 size = 0, modified = 0;
+
+    // The file at `path`, a symbolic link followed; one that does not exist has an empty stamp.
+    static FileStamp of(const QString &path);
+    static FileStamp ofDescriptor(int fd);
+
+    bool operator==(const FileStamp &other) const = default;
+    bool isSameFile(const FileStamp &other) const
+    {
+        return exists && other.exists && device == other.device && inode == other.inode;
+    }
+};

@@ -1,0 +1,356 @@
+#include "filewriter.h"
+
+#include "systemcalls.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+// Copies of old contents go through a buffer of this size, whatever the file's size.
+constexpr size_t kCopyPiece = size_t(1) << 20;
+
+QString reason(int error)
+{
+    return qt_error_string(error);
+}
+
+QString shown(const QByteArray &path)
+{
+    return QDir::toNativeSeparators(QFile::decodeName(path));
+}
+
+// Closes a file descriptor when it goes out of scope, unless it was released.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) { }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Q_DISABLE_COPY(Descriptor)
+    bool isOpen() const { return m_fd >= 0; }
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+bool folderIsWritable(const QByteArray &folder)
+{
+    return ::access(folder.constData(), W_OK | X_OK) == 0;
+}
+
+mode_t modeForNewFile()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The process's number is in the name, so that a scratch file left by a killed process can be
+// told from one that is still being written.
+QByteArray scratchTemplate(const QByteArray &folder)
+{
+    return folder + '/' + FileWriter::scratchPrefix + QByteArray::number(::getpid()) + "-XXXXXX";
+}
+
+// The copy of the old contents is named after the file where the name fits.
+QByteArray copyTemplate(const QByteArray &folder, const QByteArray &name)
+{
+    const QByteArray suffix = ".morvane-backup-XXXXXX";
+    if (name.size() + suffix.size() <= NAME_MAX)
+        return folder + '/' + name + suffix;
+    return folder + '/' + FileWriter::scratchPrefix + "backup-XXXXXX";
+}
+
+// The process that made a scratch file, or 0 when the name is not a scratch file's.
+pid_t scratchOwner(QByteArrayView name)
+{
+    const QByteArrayView prefix(FileWriter::scratchPrefix);
+    if (!name.startsWith(prefix))
+        return 0;
+    const QByteArrayView rest = name.sliced(prefix.size());
+    const qsizetype dash = rest.indexOf('-');
+    bool ok = false;
+    const int pid = dash > 0 ? rest.first(dash).toByteArray().toInt(&ok) : 0;
+    return ok && pid > 0 ? pid : 0;
+}
+
+} // namespace
+
+struct FileWriter::Target
+{
+    QByteArray path; // the file itself, links resolved
+    QByteArray folder, name;
+    bool exists = false;
+    struct stat status
+    {
+    };
+};
+
+FileWriter::FileWriter() : m_calls(SystemCalls::real())
+{
+}
+
+FileWriter::FileWriter(SystemCalls &calls) : m_calls(calls)
+{
+}
+
+bool FileWriter::write(const QString &path, QByteArrayView bytes, QString &error)
+{
+    Target target;
+    if (!examine(path, target, error))
+        return false;
+    // A new file can take the old one's place only where it may be made, and only when that
+    // replaces all of it: another hard link would keep the old text.
+    const bool replaceable
+        = !target.exists || (target.status.st_nlink == 1 && folderIsWritable(target.folder));
+    if (replaceable) {
+        const Outcome outcome = replace(target, bytes, error);
+        if (outcome != Outcome::CannotCarryMetadata)
+            return outcome == Outcome::Done;
+    }
+    return writeInPlace(target, bytes, error);
+}
+
+bool FileWriter::examine(const QString &path, Target &target, QString &error)
+{
+    const QFileInfo given(path);
+    QString file = given.absoluteFilePath();
+    if (given.isSymLink()) // its target is written; a link to nothing yet names the file to make
+        file = given.exists() ? given.canonicalFilePath() : given.symLinkTarget();
+    const QFileInfo resolved(file);
+    target.path = QFile::encodeName(file);
+    target.folder = QFile::encodeName(resolved.absolutePath());
+    target.name = QFile::encodeName(resolved.fileName());
+    if (::stat(target.path.constData(), &target.status) != 0) {
+        if (errno != ENOENT) {
+            error = reason(errno);
+            return false;
+        }
+        if (!folderIsWritable(target.folder)) {
+            error = QStringLiteral("the folder %1 may not be written (%2)")
+                        .arg(shown(target.folder), reason(errno));
+            return false;
+        }
+        return true; // a new file
+    }
+    target.exists = true;
+    if (!S_ISREG(target.status.st_mode)) {
+        error = QStringLiteral("it is not a regular file");
+        return false;
+    }
+    if (::access(target.path.constData(), W_OK) != 0) {
+        error = QStringLiteral("the file may not be written (%1)").arg(reason(errno));
+        return false;
+    }
+    return true;
+}
+
+FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView bytes, QString &error)
+{
+    removeStaleScratchFiles(target.folder);
+    QByteArray scratchName = scratchTemplate(target.folder);
+    Descriptor scratch(::mkostemp(scratchName.data(), O_CLOEXEC));
+    if (!scratch.isOpen()) {
+        error = QStringLiteral("no new file can be made in the folder %1 (%2)")
+                    .arg(shown(target.folder), reason(errno));
+        return Outcome::Failed;
+    }
+    const auto fail = [&](int code) {
+        error = reason(code);
+        ::unlink(scratchName.constData());
+        return Outcome::Failed;
+    };
+    if (!writeWhole(scratch.get(), bytes))
+        return fail(errno);
+    if (!carryMetadata(target, scratch.get())) {
+        if (!target.exists)
+            return fail(errno);
+        ::unlink(scratchName.constData());
+        return Outcome::CannotCarryMetadata;
+    }
+    // On the disk, metadata included, before it takes the old file's place.
+    if (m_calls.fsync(scratch.get()) != 0 || m_calls.close(scratch.release()) != 0)
+        return fail(errno);
+    if (m_calls.rename(scratchName.constData(), target.path.constData()) != 0)
+        return fail(errno);
+    if (!syncFolder(target.folder)) {
+        error = QStringLiteral("the file was written, but its folder could not be synced (%1)")
+                    .arg(reason(errno));
+        return Outcome::Failed;
+    }
+    return Outcome::Done;
+}
+
+bool FileWriter::carryMetadata(const Target &target, int scratch) const
+{
+    if (!target.exists)
+        return m_calls.fchmod(scratch, modeForNewFile()) == 0;
+    const struct stat &old = target.status;
+    // The owner first: giving a file away clears its set-id bits, which the mode puts back.
+    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+        && m_calls.fchown(scratch, old.st_uid, old.st_gid) != 0)
+        return false;
+    if (m_calls.fchmod(scratch, old.st_mode & 07777) != 0
+        || !copyExtendedAttributes(target.path, scratch))
+        return false;
+    // The system drops a set-id bit this user may not set rather than fail.
+    struct stat now;
+    return ::fstat(scratch, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid
+        && (now.st_mode & 07777) == (old.st_mode & 07777);
+}
+
+// Access lists are extended attributes too (system.posix_acl_access).
+bool FileWriter::copyExtendedAttributes(const QByteArray &from, int to) const
+{
+    const ssize_t listSize = ::listxattr(from.constData(), nullptr, 0);
+    if (listSize < 0)
+        return errno == ENOTSUP; // a file system without them has none to carry
+    QByteArray names(listSize, '\0');
+    const ssize_t listed = ::listxattr(from.constData(), names.data(), names.size());
+    if (listed < 0)
+        return false;
+    for (const QByteArray &name : names.first(listed).split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t size = ::getxattr(from.constData(), name.constData(), nullptr, 0);
+        if (size < 0)
+            return false;
+        QByteArray value(size, '\0');
+        if (::getxattr(from.constData(), name.constData(), value.data(), size) != size
+            || m_calls.fsetxattr(to, name.constData(), value.constData(), size) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QString &error)
+{
+    Descriptor file(::open(target.path.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
+    struct stat opened;
+    if (!file.isOpen() || ::fstat(file.get(), &opened) != 0) {
+        error = reason(errno);
+        return false;
+    }
+    if (!S_ISREG(opened.st_mode)) { // swapped since it was looked at
+        error = QStringLiteral("it is not a regular file");
+        return false;
+    }
+    QByteArray copyName;
+    Descriptor copy(copyOldContents(file.get(), target, copyName, error));
+    if (!copy.isOpen())
+        return false;
+    if (::lseek(file.get(), 0, SEEK_SET) == 0 && writeWhole(file.get(), bytes)
+        && m_calls.ftruncate(file.get(), bytes.size()) == 0 && m_calls.fsync(file.get()) == 0) {
+        ::unlink(copyName.constData());
+        return true;
+    }
+    error = reason(errno);
+    if (restore(file.get(), copy.get()))
+        ::unlink(copyName.constData());
+    else
+        error += QStringLiteral("; its old contents are kept in %1").arg(shown(copyName));
+    return false;
+}
+
+// A complete, synced copy of the old contents, beside the file where its folder may be
+// written, else in the user's temporary folder. Returns its descriptor, or -1.
+int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copyName,
+                                QString &error) const
+{
+    const QByteArray folder
+        = folderIsWritable(target.folder) ? target.folder : QFile::encodeName(QDir::tempPath());
+    copyName = copyTemplate(folder, target.name);
+    Descriptor copy(::mkostemp(copyName.data(), O_CLOEXEC));
+    if (copy.isOpen() && copyContents(file, copy.get()) >= 0 && m_calls.fsync(copy.get()) == 0)
+        return copy.release();
+    error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
+                .arg(shown(folder), reason(errno));
+    if (copy.isOpen())
+        ::unlink(copyName.constData());
+    return -1;
+}
+
+bool FileWriter::restore(int file, int copy) const
+{
+    if (::lseek(file, 0, SEEK_SET) != 0 || ::lseek(copy, 0, SEEK_SET) != 0)
+        return false;
+    const qint64 size = copyContents(copy, file);
+    return size >= 0 && m_calls.ftruncate(file, size) == 0 && m_calls.fsync(file) == 0;
+}
+
+// A write may take only part of what it is given; a full disk says so on the next one.
+bool FileWriter::writeWhole(int fd, QByteArrayView bytes) const
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = m_calls.write(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            if (wrote == 0)
+                errno = EIO;
+            return false;
+        }
+        done += wrote;
+    }
+    return true;
+}
+
+// The rest of `from`, from its current offset; the count of bytes copied, or -1.
+qint64 FileWriter::copyContents(int from, int to) const
+{
+    QByteArray piece(kCopyPiece, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (;;) {
+        const ssize_t got = ::read(from, piece.data(), piece.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0 ? copied : -1;
+        if (!writeWhole(to, QByteArrayView(piece.constData(), got)))
+            return -1;
+        copied += got;
+    }
+}
+
+// A rename is on the disk only once its folder is.
+bool FileWriter::syncFolder(const QByteArray &folder) const
+{
+    Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.isOpen() && m_calls.fsync(fd.get()) == 0;
+}
+
+// A scratch file outlives its save only when the program was killed before the rename; the
+// next save into the same folder removes this user's scratch files of processes that are gone.
+void FileWriter::removeStaleScratchFiles(const QByteArray &folder)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const pid_t owner = scratchOwner(entry->d_name);
+        if (owner == 0 || owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat status;
+        if (::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(status.st_mode) && status.st_uid == ::geteuid())
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}

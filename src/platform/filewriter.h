@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QtGlobal>
+
+class SystemCalls;
+
+// The one way Morvane writes a user's file, whoever asks. The new text goes into a scratch
+// file beside the old one, which takes the old one's place in one rename once it is on the
+// disk and carries everything the old file had: owner, group, every mode bit, extended
+// attributes and access lists. Where a new file cannot carry all that (other hard links would
+// keep the old text, the owner cannot be given away, the folder may not be written), the text
+// is written over the file itself, after a synced copy of the old contents to fall back on.
+// A failure leaves the old file whole, or names the copy that holds its contents, and says
+// why; nothing but a regular file is ever written.
+class FileWriter
+{
+public:
+    FileWriter();
+    explicit FileWriter(SystemCalls &calls);
+
+    // Makes `bytes` the whole of the file at `path` (a symbolic link's target). False with the
+    // reason, for the user, when it cannot.
+    bool write(const QString &path, QByteArrayView bytes, QString &error);
+
+    // Scratch files are named this, the process that made them, and a unique tail.
+    static constexpr char scratchPrefix[] = ".morvane-";
+
+private:
+    struct Target;
+    enum class Outcome { Done, Failed, CannotCarryMetadata };
+
+    static bool examine(const QString &path, Target &target, QString &error);
+    Outcome replace(const Target &target, QByteArrayView bytes, QString &error);
+    bool carryMetadata(const Target &target, int scratch) const;
+    bool copyExtendedAttributes(const QByteArray &from, int to) const;
+    bool writeInPlace(const Target &target, QByteArrayView bytes, QString &error);
+    int copyOldContents(int file, const Target &target, QByteArray &copyName, QString &error) const;
+    bool restore(int file, int copy) const;
+    bool writeWhole(int fd, QByteArrayView bytes) const;
+    qint64 copyContents(int from, int to) const;
+    bool syncFolder(const QByteArray &folder) const;
+    static void removeStaleScratchFiles(const QByteArray &folder);
+
+    SystemCalls &m_calls;
+};

@@ -1,0 +1,297 @@
+#include "platform/filewriter.h"
+#include "platform/systemcalls.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace {
+
+// Fails the nth call of one kind with the given error, as a full or failing disk would.
+class FailingCalls final : public SystemCalls
+{
+public:
+    FailingCalls(QByteArray call, int nth, int error) : m_call(call), m_nth(nth), m_error(error) { }
+
+    ssize_t write(int fd, const void *data, size_t size) override
+    {
+        // At most 32 KiB a call, as a slow device may take: the rest comes in later calls.
+        return fails("write") ? -1 : SystemCalls::write(fd, data, std::min<size_t>(size, 32768));
+    }
+    int fsync(int fd) override { return fails("fsync") ? -1 : SystemCalls::fsync(fd); }
+    int close(int fd) override
+    {
+        if (fails("close")) { // the descriptor is gone all the same
+            SystemCalls::close(fd);
+            return -1;
+        }
+        return SystemCalls::close(fd);
+    }
+    int ftruncate(int fd, off_t size) override
+    {
+        return fails("ftruncate") ? -1 : SystemCalls::ftruncate(fd, size);
+    }
+    int fchown(int fd, uid_t owner, gid_t group) override
+    {
+        return fails("fchown") ? -1 : SystemCalls::fchown(fd, owner, group);
+    }
+    int fsetxattr(int fd, const char *name, const void *value, size_t size) override
+    {
+        return fails("fsetxattr") ? -1 : SystemCalls::fsetxattr(fd, name, value, size);
+    }
+    int rename(const char *from, const char *to) override
+    {
+        return fails("rename") ? -1 : SystemCalls::rename(from, to);
+    }
+
+private:
+    bool fails(const char *call)
+    {
+        if (m_call != call || ++m_count != m_nth)
+            return false;
+        errno = m_error;
+        return true;
+    }
+
+    QByteArray m_call;
+    int m_nth, m_error, m_count = 0;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+struct stat statusOf(const QString &path)
+{
+    struct stat status
+    {
+    };
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+// Runs `work` in a child process as the user nobody; true when it returned true there.
+bool asAnotherUser(const std::function<bool()> &work)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && work() ? 0 : 1);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+class TestFileWriter : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // Nothing but the named files is left in the folder.
+    QStringList leftovers(const QStringList &expected) const
+    {
+        QStringList names = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString &name : expected)
+            names.removeAll(name);
+        return names;
+    }
+
+private slots:
+    void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path())); }
+
+    // Every failure leaves the old file whole (or names the copy that holds it), gives the
+    // system's reason, and leaves no scratch file behind.
+    void failureLeavesTheOldFileWhole_data()
+    {
+        QTest::addColumn<bool>("hardLinked"); // a second name: written in place
+        QTest::addColumn<QByteArray>("call");
+        QTest::addColumn<int>("nth");
+        QTest::addColumn<int>("error");
+        // The steps of each way in order: the scratch file's write, sync, close and rename; the
+        // copy of the old contents, then the write, cut and sync of the file itself.
+        const QList<std::tuple<bool, const char *, int, int>> faults
+            = { { false, "write", 1, ENOSPC }, { false, "write", 2, ENOSPC },
+                { false, "fsync", 1, EIO },    { false, "close", 1, EIO },
+                { false, "rename", 1, EXDEV }, { true, "write", 1, ENOSPC },
+                { true, "fsync", 1, EIO },     { true, "write", 4, ENOSPC },
+                { true, "ftruncate", 1, EIO }, { true, "fsync", 2, EIO } };
+        for (const auto &[hardLinked, call, nth, error] : faults) {
+            QTest::addRow("%s %s #%d", hardLinked ? "in place" : "replaced", call, nth)
+                << hardLinked << QByteArray(call) << nth << error;
+        }
+    }
+
+    void failureLeavesTheOldFileWhole()
+    {
+        QFETCH(bool, hardLinked);
+        QFETCH(QByteArray, call);
+        QFETCH(int, nth);
+        QFETCH(int, error);
+        const QByteArray old(70000, 'o'); // more than one write's worth of a small buffer
+        writeAll(path("file.ini"), old);
+        if (hardLinked)
+            QCOMPARE(::link(QFile::encodeName(path("file.ini")).constData(),
+                            QFile::encodeName(path("second.ini")).constData()),
+                     0);
+        FailingCalls calls(call, nth, error);
+        QString message;
+        const bool written
+            = FileWriter(calls).write(path("file.ini"), QByteArray(90000, 'n'), message);
+        QVERIFY(!written);
+        QVERIFY2(message.contains(qt_error_string(error)), qPrintable(message));
+        const QStringList left = leftovers({ "file.ini", "second.ini" });
+        if (readAll(path("file.ini")) != old) {
+            QCOMPARE(left.size(), 1); // the copy of the old contents, named in the message
+            QVERIFY2(message.contains(left.first()), qPrintable(message));
+            QCOMPARE(readAll(path(left.first())), old);
+        } else {
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
+        }
+        if (hardLinked)
+            QCOMPARE(statusOf(path("file.ini")).st_ino, statusOf(path("second.ini")).st_ino);
+    }
+
+    // Whatever the way the text goes in, the file keeps its owner, group, mode bits, extended
+    // attributes and hard links; a refused owner or attribute sends the text in place.
+    void keepsWhatTheFileHad_data()
+    {
+        QTest::addColumn<QByteArray>("failingCall");
+        QTest::newRow("replaced") << QByteArray();
+        QTest::newRow("owner refused") << QByteArray("fchown");
+        QTest::newRow("attribute refused") << QByteArray("fsetxattr");
+    }
+
+    void keepsWhatTheFileHad()
+    {
+        QFETCH(QByteArray, failingCall);
+        const QString file = path("kept.ini");
+        writeAll(file, "old");
+        const QByteArray name = QFile::encodeName(file);
+        QCOMPARE(::setxattr(name.constData(), "user.origin", "test", 4, 0), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+        const mode_t mode = root ? 02750 : 0640;
+        QCOMPARE(::chmod(name.constData(), mode), 0);
+        const struct stat before = statusOf(file);
+        FailingCalls calls(failingCall, 1, EPERM);
+        QString error;
+        QVERIFY2(FileWriter(calls).write(file, "new", error), qPrintable(error));
+        QCOMPARE(readAll(file), QByteArray("new"));
+        const struct stat after = statusOf(file);
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        QCOMPARE(after.st_mode, before.st_mode);
+        char value[8] = {};
+        QCOMPARE(::getxattr(name.constData(), "user.origin", value, sizeof value), 4);
+        QCOMPARE(QByteArray(value), QByteArray("test"));
+        QVERIFY(leftovers({ "kept.ini" }).isEmpty());
+    }
+
+    void hardLinksStayOneFile()
+    {
+        writeAll(path("a.ini"), "old");
+        QCOMPARE(::link(QFile::encodeName(path("a.ini")).constData(),
+                        QFile::encodeName(path("b.ini")).constData()),
+                 0);
+        QString error;
+        QVERIFY2(FileWriter().write(path("a.ini"), "new text", error), qPrintable(error));
+        QCOMPARE(readAll(path("b.ini")), QByteArray("new text"));
+        QVERIFY(leftovers({ "a.ini", "b.ini" }).isEmpty());
+    }
+
+    // A symbolic link is followed, whatever the length of the name it leads to; a FIFO or a
+    // device behind it is never written, nor replaced.
+    void writesOnlyRegularFiles()
+    {
+        const QString longName = QString(240, 'x') + ".ini";
+        writeAll(path(longName), "old");
+        QVERIFY(QFile::link(path(longName), path("short.ini")));
+        QString error;
+        QVERIFY2(FileWriter().write(path("short.ini"), "new", error), qPrintable(error));
+        QCOMPARE(readAll(path(longName)), QByteArray("new"));
+        QVERIFY(QFileInfo(path("short.ini")).isSymLink());
+
+        const QByteArray fifo = QFile::encodeName(path("fifo.ini"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        QVERIFY(QFile::link(path("fifo.ini"), path("to-fifo.ini")));
+        QVERIFY(!FileWriter().write(path("to-fifo.ini"), "x", error));
+        QCOMPARE(error, QString("it is not a regular file"));
+        QVERIFY(S_ISFIFO(statusOf(path("fifo.ini")).st_mode));
+        if (::geteuid() != 0)
+            return;
+        const QByteArray device = QFile::encodeName(path("null.ini"));
+        QCOMPARE(::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        QVERIFY(!FileWriter().write(path("null.ini"), "x", error));
+        QVERIFY(S_ISCHR(statusOf(path("null.ini")).st_mode));
+    }
+
+    // Another user: a read-only file is refused; a writable file in a folder that user may not
+    // write is written in place.
+    void anotherUsersRights()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to act as a second user");
+        QVERIFY(QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755)));
+        const QString readOnly = path("readonly.ini"), writable = path("writable.ini");
+        writeAll(readOnly, "old");
+        writeAll(writable, "old");
+        for (const QString &file : { readOnly, writable })
+            QCOMPARE(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
+        QCOMPARE(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
+        QVERIFY(asAnotherUser([&] {
+            QString error;
+            return !FileWriter().write(readOnly, "new", error)
+                && error.contains(qt_error_string(EACCES));
+        }));
+        QVERIFY(asAnotherUser([&] {
+            QString error;
+            return FileWriter().write(writable, "new", error);
+        }));
+        QCOMPARE(readAll(readOnly), QByteArray("old"));
+        QCOMPARE(readAll(writable), QByteArray("new"));
+    }
+
+    // A scratch file left by a process that was killed before its rename goes with the next
+    // save into that folder; one of a running process stays.
+    void removesScratchFilesOfEndedProcesses()
+    {
+        const pid_t ended = ::fork();
+        if (ended == 0)
+            ::_exit(0);
+        ::waitpid(ended, nullptr, 0);
+        const QString stale = QString(".morvane-%1-abcdef").arg(ended);
+        const QString running = QString(".morvane-%1-abcdef").arg(::getppid());
+        writeAll(path(stale), "left");
+        writeAll(path(running), "busy");
+        QString error;
+        QVERIFY(FileWriter().write(path("file.ini"), "new", error));
+        QVERIFY(!QFile::exists(path(stale)));
+        QVERIFY(QFile::exists(path(running)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileWriter)
+#include "tst_filewriter.moc"
