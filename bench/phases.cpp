@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kWidth = 700, kHeight = 500;
 
-// Answers the open dialog with one file and every message box with OK.
+// Answers the open dialog with one file, every message box with OK and every question with Yes.
 class AnsweringDialogs final : public Dialogs
 {
 public:
@@ -33,6 +33,7 @@ public:
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
+    bool question(QWidget *, const QString &) override { return true; }
 
 private:
     QString m_path;

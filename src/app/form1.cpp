@@ -255,6 +255,11 @@ void form1::Warning(const QString &text)
     m_dialogs->warning(this, text);
 }
 
+bool form1::Question(const QString &text)
+{
+    return m_dialogs->question(this, text);
+}
+
 void form1::setDialogs(Dialogs &dialogs)
 {
     m_dialogs = &dialogs;

@@ -62,6 +62,7 @@ public:
     RichTextBox &editor(int slot) const { return *RichTextBoxes.at(slot); }
     void MsgBox(const QString &text);
     void Warning(const QString &text);
+    bool Question(const QString &text);
     void setDialogs(Dialogs &dialogs);
     frmAbout *aboutDialog() const;
     // Opens files given on the command line or dropped on the window, in order, as the Open

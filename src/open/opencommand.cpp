@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "convert/colorizer.h"
 #include "decompression.h"
+#include "platform/filestamp.h"
 #include "platform/filesystem.h"
 #include "workspace/editorslots.h"
 
@@ -45,13 +46,15 @@ void OpenFile(form1 &form, const QString &path)
 bool OpenTextFile(form1 &form, const QString &path, const QString &title, const QString &savePath)
 {
     form.repaint(); // shows pending caption changes while a long file is read
+    const QString target = savePath.isEmpty() ? path : savePath;
+    // Taken before the read: a change while it is read shows as a change when it is saved.
+    const FileStamp stamp = FileStamp::of(target);
     const ColorizeResult converted = ColorizeFile(path, form.IniLines, form.Hunk);
     if (!converted.ok) {
         form.Warning(CouldNotOpenMessage(path, converted.error));
         return false;
     }
-    const bool placed
-        = OpenInFreeTab(form, title, converted.documentPath, savePath.isEmpty() ? path : savePath);
+    const bool placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp);
     FileSystem::remove(converted.documentPath);
     return placed;
 }

@@ -43,3 +43,10 @@ void QtDialogs::warning(QWidget *parent, const QString &text)
 {
     QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
 }
+
+bool QtDialogs::question(QWidget *parent, const QString &text)
+{
+    return QMessageBox::question(parent, QCoreApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}

@@ -19,6 +19,8 @@ public:
         = 0;
     virtual void information(QWidget *parent, const QString &text) = 0;
     virtual void warning(QWidget *parent, const QString &text) = 0;
+    // True for Yes; No is the default answer.
+    virtual bool question(QWidget *parent, const QString &text) = 0;
 };
 
 class QtDialogs final : public Dialogs
@@ -29,6 +31,7 @@ public:
                             QString &selectedFilter) override;
     void information(QWidget *parent, const QString &text) override;
     void warning(QWidget *parent, const QString &text) override;
+    bool question(QWidget *parent, const QString &text) override;
 
 private:
     QString m_lastFolder;

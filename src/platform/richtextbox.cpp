@@ -163,6 +163,7 @@ void RichTextBox::setText(const QString &text)
     document.colours.fill(0, document.text.size());
     loadDocument(document);
     m_documentPath.clear();
+    m_documentStamp = FileStamp();
 }
 
 RichTextBox::Result RichTextBox::LoadFile(const QString &path)

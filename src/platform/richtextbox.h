@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filestamp.h"
 #include "linerecolourer.h"
 #include "rtfreader.h"
 #include "textformat.h"
@@ -62,6 +63,9 @@ public:
     // The file the document came from, and how it is stored there.
     QString documentPath() const { return m_documentPath; }
     void setDocumentPath(const QString &path) { m_documentPath = path; }
+    // How that file stood when it was read or last saved.
+    FileStamp documentStamp() const { return m_documentStamp; }
+    void setDocumentStamp(const FileStamp &stamp) { m_documentStamp = stamp; }
     TextFormat documentFormat() const { return m_format; }
 
     // The widget that receives what is dragged over the editor.
@@ -94,6 +98,7 @@ private:
 
     QsciScintilla *m_sci;
     QString m_documentPath;
+    FileStamp m_documentStamp;
     TextFormat m_format;
     LineRecolourer m_recolourer;
     QList<QColor> m_colours; // by colour index; invalid for the editor's default

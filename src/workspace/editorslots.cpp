@@ -1,6 +1,7 @@
 #include "editorslots.h"
 
 #include "app/form1.h"
+#include "platform/filestamp.h"
 #include "platform/filesystem.h"
 #include "platform/richtextbox.h"
 #include "platform/sstab.h"
@@ -21,7 +22,7 @@ int FirstEmptySlot(const form1 &form)
 }
 
 bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
-                   const QString &sourcePath)
+                   const QString &sourcePath, const FileStamp &sourceStamp)
 {
     const int slot = FirstEmptySlot(form);
     if (slot < 0) {
@@ -39,6 +40,7 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
         return false;
     }
     editor.setDocumentPath(sourcePath);
+    editor.setDocumentStamp(sourceStamp);
     form.SSTab1->setTabCaption(slot, title);
     // The whole path, which also tells two files of the same name apart.
     form.SSTab1->setTabToolTip(slot,

@@ -3,17 +3,18 @@
 #include <QString>
 
 class form1;
+struct FileStamp;
 
 // The four editor slots: a tab and its editor each. A slot is empty while its editor holds no
 // text; it remembers the file it was loaded from, so that Save always writes that file.
 
 int FirstEmptySlot(const form1 &form);
 
-// Loads the temporary document `documentPath`, converted from `sourcePath`, into the first empty
-// slot under `title` and makes that slot the active tab. On failure the user is told why and
-// every slot stays as it was.
+// Loads the temporary document `documentPath`, converted from `sourcePath` as it stood at
+// `sourceStamp`, into the first empty slot under `title` and makes that slot the active tab.
+// On failure the user is told why and every slot stays as it was.
 bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
-                   const QString &sourcePath);
+                   const QString &sourcePath, const FileStamp &sourceStamp);
 
 // Shows the active tab's editor and takes its caption as the current file.
 void ShowActiveSlot(form1 &form);

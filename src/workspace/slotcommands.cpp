@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "editorslots.h"
+#include "platform/filestamp.h"
 #include "platform/filesystem.h"
 #include "platform/richtextbox.h"
 #include "platform/sstab.h"
@@ -24,7 +25,7 @@ QString encodingName(const TextFormat &format)
                                                  : QStringLiteral("Windows-1252");
 }
 
-void writeSlot(form1 &form, RichTextBox &editor, const QString &path)
+bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
 {
     const RichTextBox::Result saved = editor.SaveFile(path, 1);
     const QString shownPath = FileSystem::displayPath(path);
@@ -37,6 +38,17 @@ void writeSlot(form1 &form, RichTextBox &editor, const QString &path)
                          .arg(saved.replaced)
                          .arg(encodingName(editor.documentFormat())));
     }
+    return saved.ok;
+}
+
+// Another program, or another copy of this one, may have written the file since it was read.
+bool mayWriteOver(form1 &form, const RichTextBox &editor)
+{
+    const QString path = editor.documentPath();
+    if (FileStamp::of(path) == editor.documentStamp())
+        return true;
+    return form.Question(QStringLiteral("%1 has changed on disk since it was opened. Save anyway?")
+                             .arg(FileSystem::displayPath(path)));
 }
 
 // The highest slot that holds text, else the first.
@@ -81,14 +93,22 @@ void SaveActiveSlot(form1 &form)
         SaveActiveSlotAs(form);
         return;
     }
-    writeSlot(form, editor, editor.documentPath());
+    if (mayWriteOver(form, editor) && writeSlot(form, editor, editor.documentPath()))
+        editor.setDocumentStamp(FileStamp::of(editor.documentPath()));
 }
 
 void SaveActiveSlotAs(form1 &form)
 {
+    // The slot the command was given on: a decompressed file placed while the dialog is open
+    // makes its own slot the active one.
+    const int slot = activeSlot(form);
     form.CommonDialog1.Filter = kSaveFilter;
-    if (!form.CommonDialog1.ShowSave())
+    if (!form.CommonDialog1.ShowSave() || slot < 0)
         return;
-    if (const int slot = activeSlot(form); slot >= 0)
-        writeSlot(form, form.editor(slot), form.CommonDialog1.FileName);
+    RichTextBox &editor = form.editor(slot);
+    const QString path = form.CommonDialog1.FileName;
+    // Saved over its own file under another name: that file is as this document has it now.
+    const FileStamp written = writeSlot(form, editor, path) ? FileStamp::of(path) : FileStamp();
+    if (written.isSameFile(FileStamp::of(editor.documentPath())))
+        editor.setDocumentStamp(written);
 }

@@ -279,6 +279,64 @@ private slots:
         QCOMPARE(f.caption(0), form1::NoFileCaption);
     }
 
+    // Save asks before it writes over a file that changed on disk since it was read or last
+    // saved; No writes nothing.
+    void saveAsksBeforeWritingOverAChange_data()
+    {
+        QTest::addColumn<QString>("change"); // what happens to the file after the open
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("none") << "" << false << QByteArray("xa=1\n");
+        QTest::newRow("appended, No") << "append" << false << QByteArray("a=1\nb=2\n");
+        QTest::newRow("appended, Yes") << "append" << true << QByteArray("xa=1\n");
+        QTest::newRow("replaced, No") << "replace" << false << QByteArray("a=1\n");
+        QTest::newRow("saved before") << "save" << false << QByteArray("xxa=1\n");
+    }
+
+    void saveAsksBeforeWritingOverAChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, answer);
+        QFETCH(QByteArray, expected);
+        FormFixture f;
+        const QString path = f.write("a.ini", "a=1\n");
+        f.open(path);
+        f.typeAtStart("x");
+        if (change == "append") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::Append) && file.write("b=2\n") == 4);
+        } else if (change == "replace") { // another program's save: a new file of the same text
+            const QString other = f.write("other.ini", "a=1\n");
+            QVERIFY(QFile::remove(path) && QFile::rename(other, path));
+        } else if (change == "save") {
+            f.form.cmdSave_Click();
+            f.typeAtStart("x");
+        }
+        f.dialogs.questionAnswers << answer;
+        f.form.cmdSave_Click();
+        QCOMPARE(FormFixture::read(path), expected);
+        const QString asked = QDir::toNativeSeparators(path)
+            + " has changed on disk since it was opened. Save anyway?";
+        QCOMPARE(f.dialogs.questions,
+                 change.isEmpty() || change == "save" ? QStringList() : QStringList { asked });
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // A document placed while the save dialog is open takes the active tab; what is written is
+    // still the text of the tab the command was given on.
+    void saveAsWritesTheTabItWasGivenOn()
+    {
+        FormFixture f;
+        f.open(f.write("a.ini", "a=1\n"));
+        f.open(f.write("b.ini", "b=2\n"));
+        f.form.SSTab1->setTab(0);
+        f.dialogs.whileSaveDialogIsOpen = [&f] { f.form.SSTab1->setTab(1); };
+        const QString copy = f.dir.filePath("copy.ini");
+        f.dialogs.saveAnswers << copy;
+        f.form.cmdSaveAS_Click();
+        QCOMPARE(FormFixture::read(copy), QByteArray("a=1\n"));
+    }
+
     void leavesNoTemporaryDocumentBehind()
     {
         FormFixture f;
