@@ -5,15 +5,24 @@
 #include "decompression.h"
 #include "platform/filestamp.h"
 #include "platform/filesystem.h"
+#include "platform/memorybudget.h"
 #include "workspace/editorslots.h"
 
 #include <QFileInfo>
+#include <QLocale>
+#include <new>
 
 namespace {
 
 const QString kOpenFilter = QStringLiteral(
     "Morvane (*.ini;*.txt)|*.ini;*.txt;|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
 const QByteArray kCompressedMagic("BINI");
+
+QString notEnoughMemory(const QString &path)
+{
+    return QStringLiteral("it is %1, and there is not enough memory to open it")
+        .arg(QLocale::system().formattedDataSize(QFileInfo(path).size()));
+}
 
 } // namespace
 
@@ -45,16 +54,49 @@ void OpenFile(form1 &form, const QString &path)
 
 bool OpenTextFile(form1 &form, const QString &path, const QString &title, const QString &savePath)
 {
-    form.repaint(); // shows pending caption changes while a long file is read
     const QString target = savePath.isEmpty() ? path : savePath;
+    QString error;
+    if (!FitsInMemory(path, error)) {
+        form.Warning(CouldNotOpenMessage(target, error));
+        return false;
+    }
+    form.repaint(); // shows pending caption changes while a long file is read
     // Taken before the read: a change while it is read shows as a change when it is saved.
     const FileStamp stamp = FileStamp::of(target);
-    const ColorizeResult converted = ColorizeFile(path, form.IniLines, form.Hunk);
+    ColorizeResult converted;
+    try {
+        converted = ColorizeFile(path, form.IniLines, form.Hunk);
+    } catch (const std::bad_alloc &) { // past the estimate: every other tab stays
+        form.IniLines.clear();
+        form.Hunk.clear();
+        converted.error = notEnoughMemory(path);
+    }
     if (!converted.ok) {
-        form.Warning(CouldNotOpenMessage(path, converted.error));
+        form.Warning(CouldNotOpenMessage(target, converted.error));
         return false;
     }
     const bool placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp);
     FileSystem::remove(converted.documentPath);
     return placed;
+}
+
+bool FitsInMemory(const QString &path, QString &error)
+{
+    qint64 size = 0;
+    if (!FileSystem::regularFileSize(path, size, error))
+        return false;
+    const QLocale locale = QLocale::system();
+    if (size > LargestFileSize) {
+        error = QStringLiteral("the file is %1, more than the %2 Morvane can hold")
+                    .arg(locale.formattedDataSize(size), locale.formattedDataSize(LargestFileSize));
+        return false;
+    }
+    const qint64 needed = MemoryBudget::neededToOpen(size), available = MemoryBudget::available();
+    if (needed <= available)
+        return true;
+    error = QStringLiteral("the file is %1 and needs about %2 of memory to open, but only %3 "
+                           "is available")
+                .arg(locale.formattedDataSize(size), locale.formattedDataSize(needed),
+                     locale.formattedDataSize(available));
+    return false;
 }

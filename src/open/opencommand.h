@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class form1;
 
@@ -15,3 +16,10 @@ void OpenFile(form1 &form, const QString &path);
 // writes to `savePath`, which is the file itself unless it was expanded from another.
 bool OpenTextFile(form1 &form, const QString &path, const QString &title,
                   const QString &savePath = QString());
+
+// Whether a regular file at `path` can be opened in the memory there is; if not, why.
+bool FitsInMemory(const QString &path, QString &error);
+
+// Character positions in the editor are ints: a file larger than this is refused, whatever the
+// memory.
+constexpr qint64 LargestFileSize = qint64(1) << 30;

@@ -4,7 +4,9 @@ void PieceQueue::push(QByteArrayView text, QByteArrayView colours)
 {
     Piece piece { text.toByteArray(), colours.toByteArray() }; // copied outside the lock
     std::unique_lock lock(m_mutex);
-    m_roomFreed.wait(lock, [this] { return m_pieces.size() < kMostPieces; });
+    m_roomFreed.wait(lock, [this] { return m_pieces.size() < kMostPieces || m_abandoned; });
+    if (m_abandoned)
+        return;
     m_pieces.push_back(std::move(piece));
     m_pieceReady.notify_one();
 }
@@ -26,4 +28,12 @@ std::optional<PieceQueue::Piece> PieceQueue::pop()
     m_pieces.pop_front();
     m_roomFreed.notify_one();
     return piece;
+}
+
+void PieceQueue::abandon()
+{
+    std::lock_guard lock(m_mutex);
+    m_abandoned = true;
+    m_pieces.clear();
+    m_roomFreed.notify_one();
 }

@@ -21,6 +21,9 @@ public:
     void push(QByteArrayView text, QByteArrayView colours);
     // No more pieces will come.
     void close();
+    // The taker gives up: pieces pushed from now on are dropped at once, so the reader never
+    // waits for room that will not come.
+    void abandon();
     // The next piece, waiting for it; none once the queue is closed and empty.
     std::optional<Piece> pop();
 
@@ -31,4 +34,5 @@ private:
     std::condition_variable m_pieceReady, m_roomFreed;
     std::deque<Piece> m_pieces;
     bool m_closed = false;
+    bool m_abandoned = false;
 };

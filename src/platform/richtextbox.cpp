@@ -20,6 +20,9 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <exception>
+#include <new>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -168,17 +171,41 @@ void RichTextBox::setText(const QString &text)
 
 RichTextBox::Result RichTextBox::LoadFile(const QString &path)
 {
-    QByteArray rtf;
-    QString error;
-    if (!FileSystem::readAll(path, rtf, error))
-        return { false, error };
-    const RtfDocument document
-        = rtf.size() < kReadOnSecondThreadFrom ? loadRtf(rtf) : loadRtfReadOnSecondThread(rtf);
-    // Finishing lays out the first line, which for a long line takes memory of its own.
-    rtf = QByteArray();
-    finishLoad(document);
+    try {
+        QByteArray rtf;
+        QString error;
+        if (!FileSystem::readAll(path, rtf, error))
+            return { false, error };
+        const RtfDocument document
+            = rtf.size() < kReadOnSecondThreadFrom ? loadRtf(rtf) : loadRtfReadOnSecondThread(rtf);
+        // Finishing lays out the first line, which for a long line takes memory of its own.
+        rtf = QByteArray();
+        if (m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTATUS)
+            == QsciScintillaBase::SC_STATUS_BADALLOC)
+            throw std::bad_alloc();
+        finishLoad(document);
+    } catch (const std::bad_alloc &) { // from this thread, the reader's or the editor's own
+        emptyAfterFailedLoad();
+        return { false, QStringLiteral("there is not enough memory to show it") };
+    } catch (const std::system_error &) { // no second thread could be started
+        emptyAfterFailedLoad();
+        return { false, QStringLiteral("there is not enough memory to show it") };
+    }
     giveBackFreedMemory();
     return { true, QString() };
+}
+
+// What came in before the memory ran out goes, so that the slot is empty again.
+void RichTextBox::emptyAfterFailedLoad()
+{
+    m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    setCharactersAreBytes(true);
+    m_recolourer.forgetEdits();
+    m_loading = false;
+    giveBackFreedMemory();
 }
 
 RtfDocument RichTextBox::loadRtf(QByteArrayView rtf)
@@ -195,17 +222,32 @@ RtfDocument RichTextBox::loadRtfReadOnSecondThread(QByteArrayView rtf)
 {
     PieceQueue pieces;
     RtfDocument document;
+    std::exception_ptr readerFailure;
     std::thread reader([&] {
-        document = RtfReader::read(
-            rtf,
-            [&pieces](QByteArrayView text, QByteArrayView colours) { pieces.push(text, colours); },
-            kPassedPieceSize);
+        try {
+            document = RtfReader::read(
+                rtf,
+                [&pieces](QByteArrayView text, QByteArrayView colours) {
+                    pieces.push(text, colours);
+                },
+                kPassedPieceSize);
+        } catch (...) { // handed to the editor's thread, which reports it
+            readerFailure = std::current_exception();
+        }
         pieces.close();
     });
-    beginLoad(largestTextSize(rtf));
-    while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
-        appendLoaded(piece->text, piece->colours);
+    try {
+        beginLoad(largestTextSize(rtf));
+        while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
+            appendLoaded(piece->text, piece->colours);
+    } catch (...) {
+        pieces.abandon(); // the reader must not wait for this thread to take more
+        reader.join();
+        throw;
+    }
     reader.join();
+    if (readerFailure)
+        std::rethrow_exception(readerFailure);
     return document;
 }
 

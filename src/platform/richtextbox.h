@@ -86,6 +86,7 @@ private:
     void beginLoad(qsizetype largestSize);
     void appendLoaded(QByteArrayView text, QByteArrayView colours);
     void finishLoad(const RtfDocument &document);
+    void emptyAfterFailedLoad();
     static void giveBackFreedMemory();
     void setCharactersAreBytes(bool ascii);
     void checkInsertedText() const;

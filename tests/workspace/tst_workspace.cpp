@@ -1,4 +1,55 @@
+#include "open/opencommand.h"
 #include "support/formfixture.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+
+// Lets the process take at most `room` more bytes of address space while it lives; none when
+// `room` is 0, or when a sanitizer reserves address space of its own.
+class AddressSpaceLimit
+{
+public:
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr bool possible = false;
+#else
+    static constexpr bool possible = true;
+#endif
+
+    explicit AddressSpaceLimit(qint64 room)
+    {
+#if !defined(__SANITIZE_ADDRESS__)
+        if (room == 0 || ::getrlimit(RLIMIT_AS, &m_old) != 0)
+            return;
+        QFile status("/proc/self/status");
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmSize:"))
+                m_limit
+                    = { rlim_t(line.mid(7).trimmed().split(' ').front().toLongLong() * 1024 + room),
+                        m_old.rlim_max };
+        }
+        m_set = ::setrlimit(RLIMIT_AS, &m_limit) == 0;
+#else
+        Q_UNUSED(room);
+#endif
+    }
+    ~AddressSpaceLimit()
+    {
+        if (m_set)
+            ::setrlimit(RLIMIT_AS, &m_old);
+    }
+
+private:
+    struct rlimit m_old
+    {
+    }, m_limit {};
+    bool m_set = false;
+};
+
+} // namespace
 
 class TestWorkspace : public QObject
 {
@@ -253,18 +304,57 @@ private slots:
         QCOMPARE(f.dialogs.messages, message.isEmpty() ? QStringList() : QStringList { message });
     }
 
+    // A failed open says why, quickly, and leaves every slot as it was.
+    void failedOpenChangesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason"); // a part of the message
+        QTest::newRow("folder") << "folder"
+                                << "";
+        QTest::newRow("missing") << "missing"
+                                 << "No such file or directory";
+        QTest::newRow("FIFO") << "fifo"
+                              << "it is not a regular file";
+        QTest::newRow("device") << "device"
+                                << "it is not a regular file";
+        QTest::newRow("larger than an editor holds") << "huge"
+                                                     << "more than the";
+        QTest::newRow("larger than memory allows") << "limit"
+                                                   << "needs about";
+    }
+
     void failedOpenChangesNothing()
     {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
         FormFixture f;
         f.open(f.write("kept.ini", "k"));
-        const QString folder = f.dir.filePath("folder.txt");
-        QDir().mkpath(folder);
-        f.open(folder);
-        f.open(f.dir.filePath("gone.ini"));
-        QCOMPARE(f.dialogs.messages.size(), 2);
-        QVERIFY(f.dialogs.messages[0].startsWith("Could not open "
-                                                 + QDir::toNativeSeparators(folder) + ": "));
-        QVERIFY(f.dialogs.messages[1].startsWith("Could not open "));
+        const QString path = f.dir.filePath(kind + ".ini");
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == "folder") {
+            QDir().mkpath(path);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        } else if (kind == "device") { // a scratch node, never the machine's own
+            if (::geteuid() != 0)
+                QSKIP("making a device node needs root");
+            QCOMPARE(::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 5)), 0);
+        } else if (kind == "huge" || kind == "limit") { // sparse: no disk space taken
+            if (kind == "limit" && !AddressSpaceLimit::possible)
+                QSKIP("the sanitizer reserves address space of its own");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly)
+                    && file.resize(kind == "huge" ? LargestFileSize * 3 / 2 : 200 << 20));
+        }
+        {
+            const AddressSpaceLimit limit(kind == "limit" ? 300 << 20 : 0);
+            f.open(path);
+        }
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY2(f.dialogs.messages[0].startsWith("Could not open " + QDir::toNativeSeparators(path)
+                                                  + ": ")
+                     && f.dialogs.messages[0].contains(reason),
+                 qPrintable(f.dialogs.messages[0]));
         QCOMPARE(f.caption(0), QString("kept.ini"));
         QCOMPARE(f.caption(1), form1::NoFileCaption);
         QCOMPARE(f.active(), 0);
