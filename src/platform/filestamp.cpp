@@ -25,9 +25,3 @@ FileStamp FileStamp::of(const QString &path)
         return {};
     return fromStatus(status);
 }
-
-FileStamp FileStamp::ofDescriptor(int fd)
-{
-    struct stat status;
-    return ::fstat(fd, &status) == 0 ? fromStatus(status) : FileStamp();
-}

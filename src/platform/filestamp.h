@@ -13,7 +13,6 @@ struct FileStamp
 
     // The file at `path`, a symbolic link followed; one that does not exist has an empty stamp.
     static FileStamp of(const QString &path);
-    static FileStamp ofDescriptor(int fd);
 
     bool operator==(const FileStamp &other) const = default;
     bool isSameFile(const FileStamp &other) const

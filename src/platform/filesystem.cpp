@@ -1,6 +1,5 @@
 #include "filesystem.h"
 
-#include "filestamp.h"
 #include "hugepages.h"
 
 #include <QCoreApplication>
@@ -47,13 +46,11 @@ QString FileSystem::programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error, FileStamp *stamp)
+bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error)
 {
     QFile file;
     if (!openRegularFile(path, file, error))
         return false;
-    if (stamp) // before the read: a change while it reads shows as a change later
-        *stamp = FileStamp::ofDescriptor(file.handle());
     // Sized once from the file's size, and in huge pages when it is large; whatever the file
     // has gained since it was measured is read after it.
     const qint64 expected = file.size();

@@ -4,7 +4,6 @@
 #include <QString>
 
 class QFileDevice;
-struct FileStamp;
 
 // The file-system services the commands use; every write of a user's file goes through
 // FileWriter.
@@ -13,10 +12,9 @@ class FileSystem
 public:
     // The folder of the running program, which also holds its helper programs.
     static QString programFolder();
-    // The whole of a regular file, and how it stood when the read began; false with a reason
-    // when it can't be read. Reads never wait: a FIFO or a device is refused.
-    static bool readAll(const QString &path, QByteArray &bytes, QString &error,
-                        FileStamp *stamp = nullptr);
+    // The whole of a regular file; false with a reason when it can't be read. Reads never
+    // wait: a FIFO or a device is refused.
+    static bool readAll(const QString &path, QByteArray &bytes, QString &error);
     // Up to `count` bytes from the start of a file; false with a reason when it can't be read.
     static bool readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
                                QString &error);
