@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QVBoxLayout>
+#include <Qsci/qscidocument.h>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
 #ifdef __GLIBC__
@@ -100,8 +101,7 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 
 void RichTextBox::configureEditor()
 {
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETLEXER, QsciScintillaBase::SCLEX_CONTAINER);
+    configureDocument();
     m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT,
                          "Arial");
     m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZEFRACTIONAL,
@@ -110,7 +110,6 @@ void RichTextBox::configureEditor()
     for (int margin = 0; margin < 5; ++margin)
         m_sci->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, margin, 0L);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETMARGINLEFT, 0UL, 4L);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
     // Only the notices the recolouring needs. The editor's accessibility support turns every
@@ -119,6 +118,14 @@ void RichTextBox::configureEditor()
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
                          QsciScintillaBase::SC_MOD_BEFOREINSERT
                              | QsciScintillaBase::SC_MOD_BEFOREDELETE);
+}
+
+// The settings a document keeps, given again to each new one.
+void RichTextBox::configureDocument()
+{
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETLEXER, QsciScintillaBase::SCLEX_CONTAINER);
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
 }
 
 void RichTextBox::applyColourTable(const QList<RtfColour> &table)
@@ -195,13 +202,14 @@ RichTextBox::Result RichTextBox::LoadFile(const QString &path)
     return { true, QString() };
 }
 
-// What came in before the memory ran out goes, so that the slot is empty again.
+// What came in before the memory ran out goes, so that the slot is empty again. The editor's
+// buffers are not left in a usable state by a failed allocation (a gap counted that was never
+// allocated), so the whole document is replaced by a new one rather than cleared.
 void RichTextBox::emptyAfterFailedLoad()
 {
-    m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
+    m_sci->setDocument(QsciDocument());
+    configureDocument();
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     setCharactersAreBytes(true);
     m_recolourer.forgetEdits();
     m_loading = false;

@@ -80,6 +80,7 @@ protected:
 
 private:
     void configureEditor();
+    void configureDocument();
     // Both take in the text and colours, and return what else the document says.
     RtfDocument loadRtf(QByteArrayView rtf);
     RtfDocument loadRtfReadOnSecondThread(QByteArrayView rtf);

@@ -4,6 +4,7 @@
 #include "platform/richtextbox.h"
 #include "platform/rtfreader.h"
 #include "platform/textcodec.h"
+#include "support/addressspacelimit.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -38,6 +39,8 @@ class TestRichTextBox : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    RtfFragments m_lines;
+    QString m_hunk;
 
     // Opens bytes the way the program does: file -> converter -> temporary document -> editor.
     void open(RichTextBox &editor, const QByteArray &bytes)
@@ -372,6 +375,31 @@ private slots:
         open(editor, "keep");
         QVERIFY(!editor.LoadFile(m_dir.filePath("missing.rtf")).ok);
         QCOMPARE(editor.Text(), QString("keep"));
+    }
+
+    // Room for the document read whole but not for everything the editor builds from it: the
+    // load runs out on its way, inside the editor component, and must leave a usable editor.
+    void loadThatRunsOutOfMemoryEmptiesTheEditor()
+    {
+        if (!AddressSpaceLimit::possible)
+            QSKIP("the sanitizer reserves address space of its own");
+        QByteArray lines;
+        for (int i = 0; lines.size() < 24 << 20; ++i)
+            lines += "[section" + QByteArray::number(i) + "]\r\nkey=value\r\n; note\r\n";
+        const QByteArray rtf = colorizeBytes(lines, m_lines, m_hunk);
+        const QString document = m_dir.filePath("big.rtf");
+        writeAll(document, rtf);
+        RichTextBox editor;
+        RichTextBox::Result loaded;
+        {
+            const AddressSpaceLimit limit(rtf.size() + lines.size() * 2);
+            loaded = editor.LoadFile(document);
+        }
+        QVERIFY(!loaded.ok);
+        QVERIFY2(loaded.error.contains("memory"), qPrintable(loaded.error));
+        QVERIFY(!editor.hasText());
+        type(editor, 0, "é=1");
+        QCOMPARE(save(editor), QByteArray("é=1"));
     }
 };
 

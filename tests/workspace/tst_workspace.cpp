@@ -1,55 +1,9 @@
 #include "open/opencommand.h"
+#include "support/addressspacelimit.h"
 #include "support/formfixture.h"
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-
-namespace {
-
-// Lets the process take at most `room` more bytes of address space while it lives; none when
-// `room` is 0, or when a sanitizer reserves address space of its own.
-class AddressSpaceLimit
-{
-public:
-#if defined(__SANITIZE_ADDRESS__)
-    static constexpr bool possible = false;
-#else
-    static constexpr bool possible = true;
-#endif
-
-    explicit AddressSpaceLimit(qint64 room)
-    {
-#if !defined(__SANITIZE_ADDRESS__)
-        if (room == 0 || ::getrlimit(RLIMIT_AS, &m_old) != 0)
-            return;
-        QFile status("/proc/self/status");
-        QVERIFY(status.open(QIODevice::ReadOnly));
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("VmSize:"))
-                m_limit
-                    = { rlim_t(line.mid(7).trimmed().split(' ').front().toLongLong() * 1024 + room),
-                        m_old.rlim_max };
-        }
-        m_set = ::setrlimit(RLIMIT_AS, &m_limit) == 0;
-#else
-        Q_UNUSED(room);
-#endif
-    }
-    ~AddressSpaceLimit()
-    {
-        if (m_set)
-            ::setrlimit(RLIMIT_AS, &m_old);
-    }
-
-private:
-    struct rlimit m_old
-    {
-    }, m_limit {};
-    bool m_set = false;
-};
-
-} // namespace
 
 class TestWorkspace : public QObject
 {
