@@ -467,11 +467,10 @@ void RichTextBox::onModified(int position, int type, int length)
         = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
     qsizetype linesAdded = 0;
     checkInsertedText(); // before positions move again
-    if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
-        // The text is not there yet, and this notice does not carry it: what it brings is
-        // looked at once it is in. Until then, every byte may be a line break.
-        m_uncheckedStart = position;
-        m_uncheckedLength = length;
+    const bool inserting = type & QsciScintillaBase::SC_MOD_BEFOREINSERT;
+    if (inserting) {
+        // The text is not there yet, and this notice does not carry it: every byte may be a
+        // line break.
         linesAdded = length;
     } else if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
         const qsizetype lastDeleted = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
@@ -483,6 +482,13 @@ void RichTextBox::onModified(int position, int type, int length)
     markEdited(line, line + std::max<qsizetype>(linesAdded, 0), linesAdded);
     if (QAccessible::isActive())
         announceEdit(position, type, length);
+    if (inserting) {
+        // What the insert brings is looked at once it is in, on the next notice or position
+        // asked for. Noted only now: announcing asks for a position, and a look then would read
+        // text that is not there yet and count it as seen.
+        m_uncheckedStart = position;
+        m_uncheckedLength = length;
+    }
 }
 
 // Screen readers hear of an edit once it is done; the notice comes before it, and without the

@@ -4,6 +4,7 @@
 #include "platform/richtextbox.h"
 #include "platform/rtfreader.h"
 #include "platform/textcodec.h"
+#include "support/screenreader.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -308,6 +309,45 @@ private slots:
         editor.setSelLength(3);
         QCOMPARE(editor.SelStart(), 6);
         QCOMPARE(editor.SelLength(), 3);
+    }
+
+    // A screen reader hears of every edit, which must leave the positions in characters: in an
+    // editor that never held a file and in an ASCII one, Find counts the typed characters, and
+    // a caret the screen reader places after a character types after all of it.
+    void screenReaderSeesCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // none: the editor never held a file
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("never held a file") << QByteArray() << QString::fromUtf8("\u00E9\u00E9xyz=2")
+                                           << 2 << QByteArray("\xC3\xA9x\xC3\xA9xyz=2");
+        QTest::newRow("ASCII file")
+            << QByteArray("abc=1\r\nxyz=2") << QString::fromUtf8("\u00E9\u00E9") << 9
+            << QByteArray("\xC3\xA9x\xC3\xA9"
+                          "abc=1\r\nxyz=2");
+    }
+
+    void screenReaderSeesCharacters()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, typed);
+        const ScreenReader reader;
+        RichTextBox editor;
+        if (!bytes.isEmpty())
+            open(editor, bytes);
+        type(editor, 0, typed);
+        const RichTextBox::Match found = editor.Find("XYZ", 0);
+        QTEST(found.position, "found");
+        QCOMPARE(found.length, 3);
+
+        QAccessibleInterface *accessible
+            = QAccessible::queryAccessibleInterface(editor.focusProxy());
+        QVERIFY(accessible && accessible->textInterface());
+        accessible->textInterface()->setCursorPosition(1);
+        QTest::keyClicks(editor.focusProxy(), "x");
+        QCoreApplication::processEvents();
+        QTEST(save(editor), "saved");
     }
 
     void selectionInCharacters()
