@@ -77,6 +77,8 @@ class TestRichTextBox : public QObject
     }
 
 private slots:
+    void initTestCase() { ScreenReader::startIfAsked(); }
+
     void roundTripIsByteExact_data()
     {
         QTest::addColumn<QByteArray>("bytes");

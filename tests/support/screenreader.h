@@ -36,6 +36,14 @@ public:
     ScreenReader(const ScreenReader &) = delete;
     ScreenReader &operator=(const ScreenReader &) = delete;
 
+    // The test entries that run a suite a second time with a screen reader set
+    // MORVANE_SCREEN_READER=1; called before the first test.
+    static void startIfAsked()
+    {
+        if (qEnvironmentVariableIntValue("MORVANE_SCREEN_READER") != 0)
+            setActive(true);
+    }
+
     // On a platform with an accessibility of its own the switch does not take; a test meant for
     // a screen reader would then test nothing, so it stops instead.
     static void setActive(bool active)
