@@ -56,6 +56,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     layout->addWidget(m_sci);
     setFocusProxy(m_sci);
     m_sci->installEventFilter(this);
+    m_sci->viewport()->installEventFilter(this); // where a context menu is asked for by mouse
     static const bool accessibleInstalled = [] {
         QAccessible::installFactory(&EditorAccessible::factory);
         return true;
@@ -82,11 +83,20 @@ QWidget *RichTextBox::dropArea() const
 }
 
 // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab lead out of the editor to the next and previous
-// control, as in Qt's other text editors.
+// control, as in Qt's other text editors. Enter and the paste keys, and the context menu with
+// its Paste, may insert line ends: they get one that cannot join a neighbour.
 bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ContextMenu) {
+        // The editor first moves the caret to the click, then shows its menu without waiting
+        // for it: the menu's Paste comes after this call.
+        QMetaObject::invokeMethod(this, &RichTextBox::fitLineEndToSelection, Qt::QueuedConnection);
+    }
     if (watched == m_sci && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+            || key->matches(QKeySequence::Paste))
+            fitLineEndToSelection();
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (tab && (key->modifiers() & Qt::ControlModifier)) {
             const bool backwards
@@ -110,7 +120,8 @@ void RichTextBox::configureEditor()
     for (int margin = 0; margin < 5; ++margin)
         m_sci->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, margin, 0L);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETMARGINLEFT, 0UL, 4L);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
+    m_lineEndMode = QsciScintillaBase::SC_EOL_CRLF;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, m_lineEndMode);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
     // Only the notices the recolouring needs. The editor's accessibility support turns every
@@ -327,6 +338,7 @@ void RichTextBox::finishLoad(const RtfDocument &document)
         eolMode = QsciScintillaBase::SC_EOL_LF;
     else if (firstBreak != text.cend() && (firstBreak + 1 == text.cend() || firstBreak[1] != '\n'))
         eolMode = QsciScintillaBase::SC_EOL_CR;
+    m_lineEndMode = eolMode;
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, eolMode);
 
     m_format = document.format;
@@ -479,7 +491,8 @@ void RichTextBox::onModified(int position, int type, int length)
     } else {
         return;
     }
-    markEdited(line, line + std::max<qsizetype>(linesAdded, 0), linesAdded);
+    markEdited(firstTouchedLine(position, line), line + std::max<qsizetype>(linesAdded, 0),
+               linesAdded);
     if (QAccessible::isActive())
         announceEdit(position, type, length);
     if (inserting) {
@@ -489,6 +502,37 @@ void RichTextBox::onModified(int position, int type, int length)
         m_uncheckedStart = position;
         m_uncheckedLength = length;
     }
+}
+
+// An edit at the start of a line that follows a lone CR can change that CR into a CR LF: text
+// inserted there may begin with an LF, a delete may bring one next to the CR. The line above
+// is then edited too: its terminator takes its colour, which the edited line may carry on.
+qsizetype RichTextBox::firstTouchedLine(qsizetype position, qsizetype line) const
+{
+    if (line == 0
+        || position
+            != m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line)))
+        return line;
+    const char before
+        = char(m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, uintptr_t(position - 1)));
+    return before == '\r' ? line - 1 : line;
+}
+
+// Enter and paste insert the document's own terminator, which joins a lone CR before it or a
+// lone LF after it into one CR LF: no new line would appear. CR LF joins neither, and is used
+// there instead.
+void RichTextBox::fitLineEndToSelection()
+{
+    const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long end = m_sci->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+    const char before = start > 0
+        ? char(m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, uintptr_t(start - 1)))
+        : '\0';
+    const char after = char(m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, uintptr_t(end)));
+    const bool joins = (m_lineEndMode == QsciScintillaBase::SC_EOL_LF && before == '\r')
+        || (m_lineEndMode == QsciScintillaBase::SC_EOL_CR && after == '\n');
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE,
+                         joins ? int(QsciScintillaBase::SC_EOL_CRLF) : m_lineEndMode);
 }
 
 // Screen readers hear of an edit once it is done; the notice comes before it, and without the
