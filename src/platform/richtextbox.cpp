@@ -57,6 +57,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     layout->addWidget(m_sci);
     setFocusProxy(m_sci);
     m_sci->installEventFilter(this);
+    m_sci->viewport()->installEventFilter(this); // where a context menu is asked for by mouse
     static const bool accessibleInstalled = [] {
         QAccessible::installFactory(&EditorAccessible::factory);
         return true;
@@ -83,11 +84,20 @@ QWidget *RichTextBox::dropArea() const
 }
 
 // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab lead out of the editor to the next and previous
-// control, as in Qt's other text editors.
+// control, as in Qt's other text editors. Enter and the paste keys, and the context menu with
+// its Paste, may insert line ends: they get one that cannot join a neighbour.
 bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ContextMenu) {
+        // The editor first moves the caret to the click, then shows its menu without waiting
+        // for it: the menu's Paste comes after this call.
+        QMetaObject::invokeMethod(this, &RichTextBox::fitLineEndToSelection, Qt::QueuedConnection);
+    }
     if (watched == m_sci && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+            || key->matches(QKeySequence::Paste))
+            fitLineEndToSelection();
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (tab && (key->modifiers() & Qt::ControlModifier)) {
             const bool backwards
@@ -125,7 +135,8 @@ void RichTextBox::configureDocument()
 {
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETLEXER, QsciScintillaBase::SCLEX_CONTAINER);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
+    m_lineEndMode = QsciScintillaBase::SC_EOL_CRLF;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, m_lineEndMode);
 }
 
 void RichTextBox::applyColourTable(const QList<RtfColour> &table)
@@ -335,6 +346,7 @@ void RichTextBox::finishLoad(const RtfDocument &document)
         eolMode = QsciScintillaBase::SC_EOL_LF;
     else if (firstBreak != text.cend() && (firstBreak + 1 == text.cend() || firstBreak[1] != '\n'))
         eolMode = QsciScintillaBase::SC_EOL_CR;
+    m_lineEndMode = eolMode;
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, eolMode);
 
     m_format = document.format;
@@ -475,11 +487,10 @@ void RichTextBox::onModified(int position, int type, int length)
         = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
     qsizetype linesAdded = 0;
     checkInsertedText(); // before positions move again
-    if (type & QsciScintillaBase::SC_MOD_BEFOREINSERT) {
-        // The text is not there yet, and this notice does not carry it: what it brings is
-        // looked at once it is in. Until then, every byte may be a line break.
-        m_uncheckedStart = position;
-        m_uncheckedLength = length;
+    const bool inserting = type & QsciScintillaBase::SC_MOD_BEFOREINSERT;
+    if (inserting) {
+        // The text is not there yet, and this notice does not carry it: every byte may be a
+        // line break.
         linesAdded = length;
     } else if (type & QsciScintillaBase::SC_MOD_BEFOREDELETE) {
         const qsizetype lastDeleted = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
@@ -488,9 +499,48 @@ void RichTextBox::onModified(int position, int type, int length)
     } else {
         return;
     }
-    markEdited(line, line + std::max<qsizetype>(linesAdded, 0), linesAdded);
+    markEdited(firstTouchedLine(position, line), line + std::max<qsizetype>(linesAdded, 0),
+               linesAdded);
     if (QAccessible::isActive())
         announceEdit(position, type, length);
+    if (inserting) {
+        // What the insert brings is looked at once it is in, on the next notice or position
+        // asked for. Noted only now: announcing asks for a position, and a look then would read
+        // text that is not there yet and count it as seen.
+        m_uncheckedStart = position;
+        m_uncheckedLength = length;
+    }
+}
+
+// An edit at the start of a line that follows a lone CR can change that CR into a CR LF: text
+// inserted there may begin with an LF, a delete may bring one next to the CR. The line above
+// is then edited too: its terminator takes its colour, which the edited line may carry on.
+qsizetype RichTextBox::firstTouchedLine(qsizetype position, qsizetype line) const
+{
+    if (line == 0
+        || position
+            != m_sci->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, uintptr_t(line)))
+        return line;
+    const char before
+        = char(m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, uintptr_t(position - 1)));
+    return before == '\r' ? line - 1 : line;
+}
+
+// Enter and paste insert the document's own terminator, which joins a lone CR before it or a
+// lone LF after it into one CR LF: no new line would appear. CR LF joins neither, and is used
+// there instead.
+void RichTextBox::fitLineEndToSelection()
+{
+    const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long end = m_sci->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND);
+    const char before = start > 0
+        ? char(m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, uintptr_t(start - 1)))
+        : '\0';
+    const char after = char(m_sci->SendScintilla(QsciScintillaBase::SCI_GETCHARAT, uintptr_t(end)));
+    const bool joins = (m_lineEndMode == QsciScintillaBase::SC_EOL_LF && before == '\r')
+        || (m_lineEndMode == QsciScintillaBase::SC_EOL_CR && after == '\n');
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE,
+                         joins ? int(QsciScintillaBase::SC_EOL_CRLF) : m_lineEndMode);
 }
 
 // Screen readers hear of an edit once it is done; the notice comes before it, and without the

@@ -93,6 +93,10 @@ private:
     void checkInsertedText() const;
     void applyColourTable(const QList<RtfColour> &table);
     void onModified(int position, int type, int length);
+    // The first line whose text or terminator an edit at `position`, on `line`, can change.
+    qsizetype firstTouchedLine(qsizetype position, qsizetype line) const;
+    // Sets the terminator that a new line typed or pasted over the selection gets.
+    void fitLineEndToSelection();
     void announceEdit(int position, int type, int length);
     void markEdited(qsizetype first, qsizetype last, qsizetype linesAdded);
     // Recolours the lines edited since the last call, once control is back in the event loop.
@@ -111,4 +115,5 @@ private:
     // Text inserted since the last look, which may end the ASCII time.
     mutable qsizetype m_uncheckedStart = 0, m_uncheckedLength = 0;
     bool m_recolourQueued = false;
+    int m_lineEndMode = 0; // the document's terminator for new lines, an SC_EOL_ value
 };

@@ -1,5 +1,6 @@
 #include "platform/twips.h"
 #include "support/formfixture.h"
+#include "support/screenreader.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,6 +14,8 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { ScreenReader::startIfAsked(); }
+
     void startsAsDesigned()
     {
         FormFixture f;

@@ -1,4 +1,5 @@
 #include "support/formfixture.h"
+#include "support/screenreader.h"
 
 #include <QLineEdit>
 
@@ -8,6 +9,8 @@ class TestScenario : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { ScreenReader::startIfAsked(); }
+
     void dayOfWork()
     {
         FormFixture f;

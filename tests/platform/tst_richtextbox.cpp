@@ -5,10 +5,13 @@
 #include "platform/rtfreader.h"
 #include "platform/textcodec.h"
 #include "support/addressspacelimit.h"
+#include "support/screenreader.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -30,6 +33,12 @@ void writeAll(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Lines as the editor counts them: CR LF, CR and LF each end one.
+int lineCount(const QByteArray &bytes)
+{
+    return int(bytes.count('\r') + bytes.count('\n') - bytes.count("\r\n")) + 1;
 }
 
 } // namespace
@@ -79,6 +88,8 @@ class TestRichTextBox : public QObject
     }
 
 private slots:
+    void initTestCase() { ScreenReader::startIfAsked(); }
+
     void roundTripIsByteExact_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -244,6 +255,68 @@ private slots:
         QTEST(save(editor), "saved");
     }
 
+    // Enter and paste never join a lone CR or LF beside them into one CR LF: a new line appears.
+    // Every edit leaves the lines around it in the colours a fresh open of the saved file shows,
+    // also where it turns the terminator of the line above from CR into CR LF.
+    void lineEndsStayApartAndColoured_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("pasted"); // none: `key` is pressed
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("linesAdded");
+
+        const int enter = Qt::Key_Return;
+        QTest::newRow("Enter after a lone CR")
+            << QByteArray("a\nb\rc\n") << 4 << 0 << QString() << enter << 1;
+        QTest::newRow("paste beginning with LF after CR")
+            << QByteArray("a\nb\rc\n") << 4 << 0 << QString("\nd") << 0 << 1;
+        QTest::newRow("Enter before a lone LF")
+            << QByteArray("a\rb\nc") << 3 << 0 << QString() << enter << 1;
+        QTest::newRow("paste ending in CR before a lone LF")
+            << QByteArray("a\rb\nc") << 3 << 0 << QString("d\r") << 0 << 1;
+        QTest::newRow("Enter over a selection between CR and LF")
+            << QByteArray("a\rX\nb") << 2 << 1 << QString() << enter << 1;
+        QTest::newRow("Enter before a line following CR")
+            << QByteArray("[s]\n; comment\rplain one\n") << 14 << 0 << QString() << enter << 1;
+        // The two line ends become one: the bytes say so, and a fresh open shows one line less.
+        QTest::newRow("delete between CR and LF")
+            << QByteArray("; c\r[X]\nplain") << 4 << 3 << QString() << int(Qt::Key_Delete) << -1;
+    }
+
+    void lineEndsStayApartAndColoured()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, start);
+        QFETCH(int, selected);
+        QFETCH(QString, pasted);
+        QFETCH(int, key);
+        QFETCH(int, linesAdded);
+        RichTextBox editor;
+        editor.setLineColouring(&LineClassifier::colourLine, Palette::colourTable());
+        open(editor, bytes);
+        editor.show();
+        editor.setSelStart(start);
+        editor.setSelLength(selected);
+        if (pasted.isEmpty()) {
+            QTest::keyClick(editor.focusProxy(), Qt::Key(key));
+        } else {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(editor.focusProxy(), Qt::Key_V, Qt::ControlModifier);
+        }
+        QCoreApplication::processEvents();
+
+        const QByteArray saved = save(editor);
+        QCOMPARE(lineCount(saved), lineCount(bytes) + linesAdded);
+        RichTextBox fresh;
+        open(fresh, saved);
+        for (int at = 0; at < fresh.characterCount(); ++at) {
+            QVERIFY2(editor.textColourAt(at) == fresh.textColourAt(at),
+                     qPrintable(QString::number(at) + " in " + saved.toPercentEncoding()));
+        }
+    }
+
     void windows1252SaveCountsReplacements()
     {
         RichTextBox editor;
@@ -311,6 +384,45 @@ private slots:
         editor.setSelLength(3);
         QCOMPARE(editor.SelStart(), 6);
         QCOMPARE(editor.SelLength(), 3);
+    }
+
+    // A screen reader hears of every edit, which must leave the positions in characters: in an
+    // editor that never held a file and in an ASCII one, Find counts the typed characters, and
+    // a caret the screen reader places after a character types after all of it.
+    void screenReaderSeesCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // none: the editor never held a file
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("never held a file") << QByteArray() << QString::fromUtf8("\u00E9\u00E9xyz=2")
+                                           << 2 << QByteArray("\xC3\xA9x\xC3\xA9xyz=2");
+        QTest::newRow("ASCII file")
+            << QByteArray("abc=1\r\nxyz=2") << QString::fromUtf8("\u00E9\u00E9") << 9
+            << QByteArray("\xC3\xA9x\xC3\xA9"
+                          "abc=1\r\nxyz=2");
+    }
+
+    void screenReaderSeesCharacters()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, typed);
+        const ScreenReader reader;
+        RichTextBox editor;
+        if (!bytes.isEmpty())
+            open(editor, bytes);
+        type(editor, 0, typed);
+        const RichTextBox::Match found = editor.Find("XYZ", 0);
+        QTEST(found.position, "found");
+        QCOMPARE(found.length, 3);
+
+        QAccessibleInterface *accessible
+            = QAccessible::queryAccessibleInterface(editor.focusProxy());
+        QVERIFY(accessible && accessible->textInterface());
+        accessible->textInterface()->setCursorPosition(1);
+        QTest::keyClicks(editor.focusProxy(), "x");
+        QCoreApplication::processEvents();
+        QTEST(save(editor), "saved");
     }
 
     void selectionInCharacters()
