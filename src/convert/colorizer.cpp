@@ -276,7 +276,8 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
         && output.write(fragments.data(), fragments.size()) == fragments.size() && output.flush();
     IniLines.clear(); // the document holds the fragments now
     if (!written) {
-        result.error = FileSystem::temporaryFolderProblem(FileSystem::reason(output));
+        result.error
+            = FileSystem::temporaryFolderProblem(QDir::tempPath(), FileSystem::reason(output));
         return result; // the temporary file removes itself
     }
     output.setAutoRemove(false);

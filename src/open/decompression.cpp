@@ -63,8 +63,8 @@ void StartDecompression(form1 &form, const QString &path)
     auto output
         = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/morvane-XXXXXX"));
     if (!output->isValid()) {
-        form.Warning(
-            CouldNotOpenMessage(path, FileSystem::temporaryFolderProblem(output->errorString())));
+        form.Warning(CouldNotOpenMessage(
+            path, FileSystem::temporaryFolderProblem(QDir::tempPath(), output->errorString())));
         return;
     }
     const QFileInfo file(path);

@@ -124,8 +124,8 @@ QString FileSystem::reason(const QFileDevice &device)
     return QStringLiteral("the system gave no reason");
 }
 
-QString FileSystem::temporaryFolderProblem(const QString &reason)
+QString FileSystem::temporaryFolderProblem(const QString &folder, const QString &reason)
 {
     return QStringLiteral("the temporary folder %1 cannot be used (%2)")
-        .arg(displayPath(QDir::tempPath()), reason);
+        .arg(displayPath(folder), reason);
 }

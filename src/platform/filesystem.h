@@ -26,6 +26,6 @@ public:
 
     // The device's reason for its last failure, or the system's when the device has none.
     static QString reason(const QFileDevice &device);
-    // Why a scratch file could not be made in the user's temporary folder.
-    static QString temporaryFolderProblem(const QString &reason);
+    // Why a scratch file could not be made in `folder`, the user's temporary folder.
+    static QString temporaryFolderProblem(const QString &folder, const QString &reason);
 };
