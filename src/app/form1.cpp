@@ -7,6 +7,7 @@
 #include "open/decompression.h"
 #include "open/opencommand.h"
 #include "platform/hiddenprocess.h"
+#include "platform/privatefolder.h"
 #include "platform/richtextbox.h"
 #include "platform/sstab.h"
 #include "platform/timer.h"
@@ -25,7 +26,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <cmath>
 
 form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
@@ -55,6 +55,7 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
 
 form1::~form1()
 {
+    PrivateFolder::endThisRun(); // the window's life is the run's
     delete m_about;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/filestamp.h"
 #include "platform/filesystem.h"
 #include "platform/memorybudget.h"
+#include "platform/privatefolder.h"
 #include "workspace/editorslots.h"
 
 #include <QFileInfo>
@@ -76,7 +77,7 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
         return false;
     }
     const bool placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp);
-    FileSystem::remove(converted.documentPath);
+    PrivateFolder::discard(converted.documentPath);
     return placed;
 }
 

@@ -103,11 +103,6 @@ bool FileSystem::exists(const QString &path)
     return QFile::exists(path);
 }
 
-void FileSystem::remove(const QString &path)
-{
-    QFile::remove(path);
-}
-
 QString FileSystem::displayPath(const QString &path)
 {
     return QDir::toNativeSeparators(path);

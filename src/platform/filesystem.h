@@ -21,7 +21,6 @@ public:
     // The size of the regular file at `path`; false with a reason for anything else.
     static bool regularFileSize(const QString &path, qint64 &size, QString &error);
     static bool exists(const QString &path);
-    static void remove(const QString &path);
     static QString displayPath(const QString &path);
 
     // The device's reason for its last failure, or the system's when the device has none.
