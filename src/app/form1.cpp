@@ -55,6 +55,7 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
 
 form1::~form1()
 {
+    StopDecompression(*this);
     PrivateFolder::endThisRun(); // the window's life is the run's
     delete m_about;
 }
@@ -402,6 +403,7 @@ void form1::resizeEvent(QResizeEvent *event)
 
 void form1::closeEvent(QCloseEvent *event)
 {
+    StopDecompression(*this); // its text would have no window to go to
     if (m_about)
         m_about->close();
     event->accept();

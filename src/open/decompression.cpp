@@ -92,6 +92,14 @@ void StartDecompression(form1 &form, const QString &path)
     form.CurrentFile = path;
 }
 
+void StopDecompression(form1 &form)
+{
+    if (form.Decompressor->IsRunning())
+        form.Decompressor->Stop();
+    form.Timer2->setEnabled(false);
+    discardOutput(form);
+}
+
 void PickUpDecompressedFile(form1 &form)
 {
     if (!form.Timer2->Enabled())

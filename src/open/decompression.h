@@ -14,6 +14,10 @@ void StartDecompression(form1 &form, const QString &path);
 // shows its output or tells the user why there is none.
 void PickUpDecompressedFile(form1 &form);
 
+// Ends a decompression under way, as the window goes: the decompressor is stopped before its
+// folder is removed, so that nothing it writes comes after the removal.
+void StopDecompression(form1 &form);
+
 QString DecompressorPath();
 // Why the decompressor gave no text, in its own words where it said any.
 QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText);

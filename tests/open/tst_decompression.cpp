@@ -17,6 +17,48 @@ class TestDecompression : public QObject
         return f.write(name, BiniFormat::pack(m_text).bytes);
     }
 
+    // A small compressed file of some `megabytes` of text: each entry repeats one long string,
+    // which keeps the decompressor busy for a while.
+    static QByteArray expandingTo(int megabytes)
+    {
+        const auto put = [](QByteArray &out, quint32 value, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                out.append(char((value >> (8 * i)) & 0xFF));
+        };
+        const int entries = megabytes / 15; // 255 values of 60,000 bytes each
+        const QByteArray table = QByteArray(60000, 'x') + '\0' + QByteArray("s", 2);
+        const quint32 name = 60001, value = 0;
+        QByteArray body;
+        put(body, name, 2);
+        put(body, quint32(entries), 2);
+        for (int entry = 0; entry < entries; ++entry) {
+            put(body, name, 2);
+            put(body, 255, 1);
+            for (int i = 0; i < 255; ++i) {
+                put(body, 3, 1);
+                put(body, value, 4);
+            }
+        }
+        QByteArray file("BINI");
+        put(file, 1, 4);
+        put(file, quint32(12 + body.size()), 4);
+        return file + body + table;
+    }
+
+    // How many of Morvane's decompressors are at work in `folder`.
+    static int decompressorsIn(const QString &folder)
+    {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        int count = 0;
+        for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+            const QString process = "/proc/" + pid;
+            // A process that ended has no program and no folder left to read.
+            count += QFileInfo(process + "/exe").symLinkTarget() == DecompressorPath()
+                && QFileInfo(process + "/cwd").symLinkTarget() == canonical;
+        }
+        return count;
+    }
+
     // Waits for the decompressor to end, then lets the pick-up timer fire.
     static void pickUp(FormFixture &f)
     {
@@ -171,6 +213,24 @@ private slots:
         QCOMPARE(FormFixture::read(path), compressed);
         pickUp(f);
         QCOMPARE(f.caption(1), QString("data.ini"));
+    }
+
+    // Exit while the decompressor works: it is stopped before the private folder goes, and
+    // neither its text nor the folder is left.
+    void exitDuringADecompressionLeavesNothing()
+    {
+        QTemporaryDir privateTemp;
+        qputenv("XDG_RUNTIME_DIR", privateTemp.path().toLocal8Bit());
+        {
+            FormFixture f;
+            f.open(f.write("large.ini", expandingTo(120)));
+            QTRY_COMPARE(decompressorsIn(f.dir.path()), 1);
+            f.form.mnuExit_Click();
+            QCOMPARE(decompressorsIn(f.dir.path()), 0);
+            QVERIFY(!f.form.Timer2->Enabled());
+            QCOMPARE(FormFixture::everythingIn(privateTemp.path()).size(), 1); // the run's, empty
+        }
+        QCOMPARE(FormFixture::everythingIn(privateTemp.path()), QStringList());
     }
 
     void givesUpOnADecompressorThatNeverEnds()
