@@ -106,7 +106,8 @@ private slots:
     void reportsABrokenFile()
     {
         FormFixture f;
-        const QString path = f.write("broken.ini", "BINI\x01\x00\x00\x00\xff\xff\x00\x00");
+        const QString path
+            = f.write("broken.ini", QByteArray("BINI\x01\x00\x00\x00\xff\xff\x00\x00", 12));
         f.open(path);
         pickUp(f);
         QCOMPARE(f.dialogs.messages.size(), 1);

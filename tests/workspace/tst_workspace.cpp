@@ -289,6 +289,9 @@ private slots:
                                    << "";
         QTest::newRow("short ini") << "short.ini" << QByteArray("BI") << "short.ini"
                                    << "";
+        QTest::newRow("plain ini whose first key starts with the magic")
+            << "plain.ini" << QByteArray("BINIT = 1\r\n") << "plain.ini"
+            << "";
         QTest::newRow("other name") << "notes.doc" << QByteArray("x") << "No File"
                                     << "No file loaded.";
     }
