@@ -44,11 +44,14 @@ QString DecompressorPath()
 #endif
 }
 
-QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText)
+QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText,
+                            const QString &output, const QString &compressed)
 {
-    const QString said = decompressor.ErrorText();
+    QString said = decompressor.ErrorText();
+    // It names the file it could not write, which is Morvane's own and means nothing to the
+    // user; the failure is the compressed file's, named as the decompressor names its input.
     if (!said.isEmpty())
-        return said;
+        return said.replace(output, QFileInfo(compressed).fileName());
     return (wroteText ? QStringLiteral("the decompressor failed (exit code %1)")
                       : QStringLiteral("the decompressor wrote no text (exit code %1)"))
         .arg(decompressor.ExitCode());
@@ -116,7 +119,8 @@ void PickUpDecompressedFile(form1 &form)
     const QString output = form.Timer2OutputFile;
     const bool wroteText = FileSystem::exists(output);
     if (!form.Decompressor->Succeeded() || !wroteText) {
-        giveUp(form, DecompressorFailure(*form.Decompressor, wroteText));
+        giveUp(form,
+               DecompressorFailure(*form.Decompressor, wroteText, output, form.Timer2OpenFile));
         return;
     }
     form.Timer2->setEnabled(false);

@@ -19,8 +19,10 @@ void PickUpDecompressedFile(form1 &form);
 void StopDecompression(form1 &form);
 
 QString DecompressorPath();
-// Why the decompressor gave no text, in its own words where it said any.
-QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText);
+// Why the decompressor gave no text, in its own words where it said any. `output` is the file
+// it was told to write, `compressed` the user's file it was given.
+QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText,
+                            const QString &output, const QString &compressed);
 
 constexpr int DecompressionPickUpInterval = 1000; // milliseconds
 constexpr int DecompressionTimeoutSeconds = 30;

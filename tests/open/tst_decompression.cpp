@@ -131,6 +131,9 @@ private slots:
                                         << "the decompressor wrote no text (exit code 0)";
         QTest::newRow("its own words") << "echo 'bad header' >&2; exit 1"
                                        << "bad header";
+        QTest::newRow("its words about Morvane's own file")
+            << "echo 'bini: /private/decompressed.txt: No space left on device' >&2; exit 1"
+            << "bini: data.ini: No space left on device";
     }
 
     void namesWhyThereIsNoText()
@@ -140,7 +143,9 @@ private slots:
         QString error;
         QVERIFY(process.Start("/bin/sh", { "-c", script }, QDir::currentPath(), error));
         QTRY_VERIFY(!process.IsRunning());
-        QTEST(DecompressorFailure(process, false), "reason");
+        QTEST(
+            DecompressorFailure(process, false, "/private/decompressed.txt", "/home/user/data.ini"),
+            "reason");
     }
 
     // An unusable temporary folder is named in the message, with the system's reason.
