@@ -167,8 +167,12 @@ std::unique_ptr<PrivateFolder> &thisRun()
 PrivateFolder *PrivateFolder::ofThisRun(QString &error)
 {
     std::unique_ptr<PrivateFolder> &run = thisRun();
-    if (run)
+    // A cleaner of old temporary files that ignores the lock may have removed the folder of a
+    // long run; it is made again then.
+    struct stat status;
+    if (run && ::fstat(run->m_folder, &status) == 0 && status.st_nlink > 0)
         return run.get();
+    run.reset();
     // A desktop folder that fails the checks is passed over: it is a convenience, the
     // temporary folder is the rule.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
