@@ -126,6 +126,15 @@ int openParent(const QString &given, QString &canonical, QString &reason)
     return reason.isEmpty() ? parent.release() : -1;
 }
 
+// Removes the folder `name` just made in `parent` after a failure, keeping the failure's errno.
+int giveUpFolder(int parent, const QByteArray &name)
+{
+    const int error = errno;
+    ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+    errno = error;
+    return -1;
+}
+
 // A new run folder in `parent`, locked, or -1. A run sweeping at the same moment may take the
 // new folder for an ended run's before it is locked; it is then made again under a new name.
 int makeRunFolder(int parent, QByteArray &name)
@@ -137,19 +146,22 @@ int makeRunFolder(int parent, QByteArray &name)
                 continue;
             return -1;
         }
-        Descriptor folder(::openat(parent, name.constData(), kFolderFlags));
-        struct stat status;
-        if (!folder.isOpen() || ::flock(folder.get(), LOCK_EX | LOCK_NB) != 0
-            || ::fstat(folder.get(), &status) != 0 || !stillThere(parent, name, status))
-            continue;
         // The umask may have taken bits the run needs; no one else gets any.
-        if (::fchmod(folder.get(), 0700) != 0) {
-            const int error = errno;
-            ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
-            errno = error;
-            return -1;
+        Descriptor folder(::fchmodat(parent, name.constData(), 0700, 0) == 0
+                              ? ::openat(parent, name.constData(), kFolderFlags)
+                              : -1);
+        if (!folder.isOpen() && errno == ENOENT)
+            continue; // swept already
+        if (!folder.isOpen())
+            return giveUpFolder(parent, name);
+        if (::flock(folder.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK)
+                continue; // being swept
+            return giveUpFolder(parent, name);
         }
-        return folder.release();
+        struct stat status;
+        if (::fstat(folder.get(), &status) == 0 && stillThere(parent, name, status))
+            return folder.release();
     }
     errno = EEXIST;
     return -1;
@@ -270,14 +282,14 @@ QString PrivateFolder::newFolder(const QString &prefix, QString &error)
                 continue;
             break;
         }
-        const Descriptor folder(::openat(m_folder, name.constData(), kFolderFlags));
-        struct stat status;
         // The umask may have taken bits the helper needs to write in it.
-        if (!folder.isOpen() || ::fstat(folder.get(), &status) != 0
-            || ::fchmod(folder.get(), 0700) != 0) {
-            error = problem(qt_error_string(errno));
-            ::unlinkat(m_folder, name.constData(), AT_REMOVEDIR);
-            return QString();
+        const Descriptor folder(::fchmodat(m_folder, name.constData(), 0700, 0) == 0
+                                    ? ::openat(m_folder, name.constData(), kFolderFlags)
+                                    : -1);
+        struct stat status;
+        if (!folder.isOpen() || ::fstat(folder.get(), &status) != 0) {
+            giveUpFolder(m_folder, name);
+            break;
         }
         m_made.append({ name, status.st_dev, status.st_ino, true });
         return m_path + u'/' + QFile::decodeName(name);
