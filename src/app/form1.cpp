@@ -7,6 +7,7 @@
 #include "open/decompression.h"
 #include "open/opencommand.h"
 #include "platform/hiddenprocess.h"
+#include "platform/privatefolder.h"
 #include "platform/richtextbox.h"
 #include "platform/sstab.h"
 #include "platform/timer.h"
@@ -25,7 +26,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <cmath>
 
 form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
@@ -55,6 +55,8 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
 
 form1::~form1()
 {
+    StopDecompression(*this);
+    PrivateFolder::endThisRun(); // the window's life is the run's
     delete m_about;
 }
 
@@ -401,6 +403,7 @@ void form1::resizeEvent(QResizeEvent *event)
 
 void form1::closeEvent(QCloseEvent *event)
 {
+    StopDecompression(*this); // its text would have no window to go to
     if (m_about)
         m_about->close();
     event->accept();

@@ -9,14 +9,12 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
-#include <memory>
 
 class QAction;
 class QGroupBox;
 class QLineEdit;
 class QMimeData;
 class QPushButton;
-class QTemporaryDir;
 class RichTextBox;
 class SSTab;
 class Timer;
@@ -45,7 +43,7 @@ public:
     QString Hunk; // the RTF header while a conversion runs
     RtfFragments IniLines; // the converter's fragments
     int Timer2Ticks = 0; // seconds the pick-up has waited for the decompressor
-    std::unique_ptr<QTemporaryDir> Timer2OutputFolder; // where the decompressor writes the text
+    QString Timer2OutputFile; // where the decompressor writes the text, in the private folder
 
     // Controls.
     QGroupBox *fraButtons;

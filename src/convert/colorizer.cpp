@@ -3,13 +3,12 @@
 #include "lineclassifier.h"
 #include "palette.h"
 #include "platform/filesystem.h"
+#include "platform/privatefolder.h"
 #include "platform/textcodec.h"
 #include "platform/textlayout.h"
 #include "platform/utf8.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
 #include <array>
 #include <cstring>
 
@@ -268,19 +267,27 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
         head = convertLines(bytes, IniLines, Hunk);
     } // the file's bytes are not needed any more
 
-    // A unique name in the user's temporary folder: the program folder may be read-only and
-    // two running copies must not load each other's documents.
-    QTemporaryFile output(QDir::tempPath() + QStringLiteral("/tmpXXXXXX.rtf"));
+    // In Morvane's private folder: the program folder may be read-only, two running copies must
+    // not load each other's documents, and no one else may swap the document, which is read
+    // back by name.
+    QFile output;
+    PrivateFolder *folder = PrivateFolder::ofThisRun(result.error);
+    const QString document = folder
+        ? folder->newFile(QStringLiteral("tmp"), QStringLiteral(".rtf"), output, result.error)
+        : QString();
     const QByteArrayView fragments = IniLines.joined();
-    const bool written = output.open() && output.write(head) == head.size()
+    const bool written = !document.isEmpty() && output.write(head) == head.size()
         && output.write(fragments.data(), fragments.size()) == fragments.size() && output.flush();
     IniLines.clear(); // the document holds the fragments now
     if (!written) {
-        result.error = FileSystem::temporaryFolderProblem(FileSystem::reason(output));
-        return result; // the temporary file removes itself
+        if (!document.isEmpty()) {
+            result.error = folder->problem(FileSystem::reason(output));
+            output.close();
+            folder->remove(document);
+        }
+        return result;
     }
-    output.setAutoRemove(false);
     result.ok = true;
-    result.documentPath = output.fileName();
+    result.documentPath = document;
     return result;
 }

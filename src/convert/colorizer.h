@@ -9,7 +9,7 @@
 struct ColorizeResult
 {
     bool ok = false;
-    QString documentPath; // the temporary document, for the caller to load and delete
+    QString documentPath; // in the private folder, for the caller to load and discard
     QString error; // why the conversion failed, for the user
 };
 

@@ -4,11 +4,11 @@
 #include "opencommand.h"
 #include "platform/filesystem.h"
 #include "platform/hiddenprocess.h"
+#include "platform/privatefolder.h"
 #include "platform/timer.h"
 #include "workspace/editorslots.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -16,15 +16,19 @@ const QString kUncompressingCaption
     = QStringLiteral("Morvane - Uncompressing File . . . . . . . .");
 const QString kOutputName = QStringLiteral("decompressed.txt");
 
-QString outputPath(const form1 &form)
+// The decompressor's folder goes with everything in it: a decompressor stopped halfway may
+// leave its scratch file beside the text.
+void discardOutput(form1 &form)
 {
-    return form.Timer2OutputFolder->filePath(kOutputName);
+    if (!form.Timer2OutputFile.isEmpty())
+        PrivateFolder::discard(QFileInfo(form.Timer2OutputFile).absolutePath());
+    form.Timer2OutputFile.clear();
 }
 
 void giveUp(form1 &form, const QString &reason)
 {
     form.Timer2->setEnabled(false);
-    form.Timer2OutputFolder.reset();
+    discardOutput(form);
     form.setWindowTitle(form1::RunCaption);
     form.Warning(CouldNotOpenMessage(form.Timer2OpenFile, reason));
 }
@@ -40,11 +44,14 @@ QString DecompressorPath()
 #endif
 }
 
-QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText)
+QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText,
+                            const QString &output, const QString &compressed)
 {
-    const QString said = decompressor.ErrorText();
+    QString said = decompressor.ErrorText();
+    // It names the file it could not write, which is Morvane's own and means nothing to the
+    // user; the failure is the compressed file's, named as the decompressor names its input.
     if (!said.isEmpty())
-        return said;
+        return said.replace(output, QFileInfo(compressed).fileName());
     return (wroteText ? QStringLiteral("the decompressor failed (exit code %1)")
                       : QStringLiteral("the decompressor wrote no text (exit code %1)"))
         .arg(decompressor.ExitCode());
@@ -58,34 +65,42 @@ void StartDecompression(form1 &form, const QString &path)
                         .arg(QFileInfo(form.Timer2OpenFile).fileName()));
         return;
     }
-    // The text goes into a private folder of its own, never beside the user's file, where a
-    // file of the same name may be the user's.
-    auto output
-        = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/morvane-XXXXXX"));
-    if (!output->isValid()) {
-        form.Warning(
-            CouldNotOpenMessage(path, FileSystem::temporaryFolderProblem(output->errorString())));
+    // The text goes into a folder of its own in Morvane's private folder, never beside the
+    // user's file, where a file of the same name may be the user's.
+    QString error;
+    PrivateFolder *run = PrivateFolder::ofThisRun(error);
+    const QString folder = run ? run->newFolder(QStringLiteral("bini-"), error) : QString();
+    if (folder.isEmpty()) {
+        form.Warning(CouldNotOpenMessage(path, error));
         return;
     }
     const QFileInfo file(path);
     form.setWindowTitle(kUncompressingCaption);
     // Always our own decompressor by its full path: never a program that lies beside the file.
-    QString error;
-    const QStringList arguments
-        = { file.fileName(), QStringLiteral("--output"), output->filePath(kOutputName) };
+    const QString output = folder + u'/' + kOutputName;
+    const QStringList arguments = { file.fileName(), QStringLiteral("--output"), output };
     if (!form.Decompressor->Start(DecompressorPath(), arguments, file.absolutePath(), error)) {
+        run->remove(folder);
         form.setWindowTitle(form1::RunCaption);
         form.Warning(CouldNotOpenMessage(
             path, QStringLiteral("the decompressor could not be started (%1)").arg(error)));
         return;
     }
     form.Timer2OpenFile = path;
-    form.Timer2OutputFolder = std::move(output);
+    form.Timer2OutputFile = output;
     form.Timer2Ticks = 0;
     form.Timer2->setInterval(DecompressionPickUpInterval);
     form.Timer2->setEnabled(true);
     form.setWindowTitle(form1::RunCaption);
     form.CurrentFile = path;
+}
+
+void StopDecompression(form1 &form)
+{
+    if (form.Decompressor->IsRunning())
+        form.Decompressor->Stop();
+    form.Timer2->setEnabled(false);
+    discardOutput(form);
 }
 
 void PickUpDecompressedFile(form1 &form)
@@ -101,15 +116,16 @@ void PickUpDecompressedFile(form1 &form)
                    .arg(DecompressionTimeoutSeconds));
         return;
     }
-    const QString output = outputPath(form);
+    const QString output = form.Timer2OutputFile;
     const bool wroteText = FileSystem::exists(output);
     if (!form.Decompressor->Succeeded() || !wroteText) {
-        giveUp(form, DecompressorFailure(*form.Decompressor, wroteText));
+        giveUp(form,
+               DecompressorFailure(*form.Decompressor, wroteText, output, form.Timer2OpenFile));
         return;
     }
     form.Timer2->setEnabled(false);
     form.Timer2->setInterval(DecompressionPickUpInterval);
     const QString compressed = form.Timer2OpenFile;
     OpenTextFile(form, output, QFileInfo(compressed).fileName(), compressed);
-    form.Timer2OutputFolder.reset(); // the text lives in the editor now
+    discardOutput(form); // the text lives in the editor now
 }

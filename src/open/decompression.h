@@ -14,9 +14,15 @@ void StartDecompression(form1 &form, const QString &path);
 // shows its output or tells the user why there is none.
 void PickUpDecompressedFile(form1 &form);
 
+// Ends a decompression under way, as the window goes: the decompressor is stopped before its
+// folder is removed, so that nothing it writes comes after the removal.
+void StopDecompression(form1 &form);
+
 QString DecompressorPath();
-// Why the decompressor gave no text, in its own words where it said any.
-QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText);
+// Why the decompressor gave no text, in its own words where it said any. `output` is the file
+// it was told to write, `compressed` the user's file it was given.
+QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText,
+                            const QString &output, const QString &compressed);
 
 constexpr int DecompressionPickUpInterval = 1000; // milliseconds
 constexpr int DecompressionTimeoutSeconds = 30;

@@ -1,11 +1,13 @@
 #include "opencommand.h"
 
 #include "app/form1.h"
+#include "biniformat.h"
 #include "convert/colorizer.h"
 #include "decompression.h"
 #include "platform/filestamp.h"
 #include "platform/filesystem.h"
 #include "platform/memorybudget.h"
+#include "platform/privatefolder.h"
 #include "workspace/editorslots.h"
 
 #include <QFileInfo>
@@ -16,7 +18,6 @@ namespace {
 
 const QString kOpenFilter = QStringLiteral(
     "Morvane (*.ini;*.txt)|*.ini;*.txt;|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
-const QByteArray kCompressedMagic("BINI");
 
 QString notEnoughMemory(const QString &path)
 {
@@ -41,12 +42,12 @@ void OpenFile(form1 &form, const QString &path)
     } else if (path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {
         QByteArray head;
         QString error;
-        if (!FileSystem::readFirstBytes(path, kCompressedMagic.size(), head, error))
+        if (!FileSystem::readFirstBytes(path, BiniFormat::signatureSize, head, error))
             form.Warning(CouldNotOpenMessage(path, error));
-        else if (head == kCompressedMagic)
+        else if (BiniFormat::hasReadableSignature(head))
             StartDecompression(form, path);
         else
-            OpenTextFile(form, path, title); // shorter than the magic: a plain INI file
+            OpenTextFile(form, path, title); // a plain INI file, whatever its first letters
     } else {
         form.MsgBox(QStringLiteral("No file loaded."));
     }
@@ -76,7 +77,7 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
         return false;
     }
     const bool placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp);
-    FileSystem::remove(converted.documentPath);
+    PrivateFolder::discard(converted.documentPath);
     return placed;
 }
 

@@ -103,11 +103,6 @@ bool FileSystem::exists(const QString &path)
     return QFile::exists(path);
 }
 
-void FileSystem::remove(const QString &path)
-{
-    QFile::remove(path);
-}
-
 QString FileSystem::displayPath(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -124,8 +119,8 @@ QString FileSystem::reason(const QFileDevice &device)
     return QStringLiteral("the system gave no reason");
 }
 
-QString FileSystem::temporaryFolderProblem(const QString &reason)
+QString FileSystem::temporaryFolderProblem(const QString &folder, const QString &reason)
 {
     return QStringLiteral("the temporary folder %1 cannot be used (%2)")
-        .arg(displayPath(QDir::tempPath()), reason);
+        .arg(displayPath(folder), reason);
 }

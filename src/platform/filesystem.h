@@ -21,11 +21,10 @@ public:
     // The size of the regular file at `path`; false with a reason for anything else.
     static bool regularFileSize(const QString &path, qint64 &size, QString &error);
     static bool exists(const QString &path);
-    static void remove(const QString &path);
     static QString displayPath(const QString &path);
 
     // The device's reason for its last failure, or the system's when the device has none.
     static QString reason(const QFileDevice &device);
-    // Why a scratch file could not be made in the user's temporary folder.
-    static QString temporaryFolderProblem(const QString &reason);
+    // Why a scratch file could not be made in `folder`, the user's temporary folder.
+    static QString temporaryFolderProblem(const QString &folder, const QString &reason);
 };

@@ -1,5 +1,6 @@
 #include "filewriter.h"
 
+#include "descriptor.h"
 #include "systemcalls.h"
 
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -29,25 +29,6 @@ QString shown(const QByteArray &path)
 {
     return QDir::toNativeSeparators(QFile::decodeName(path));
 }
-
-// Closes a file descriptor when it goes out of scope, unless it was released.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) { }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Q_DISABLE_COPY(Descriptor)
-    bool isOpen() const { return m_fd >= 0; }
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
 
 bool folderIsWritable(const QByteArray &folder)
 {

@@ -2,6 +2,12 @@
 
 #include <QProcess>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 constexpr int kStartTimeoutMs = 10000;
 }
@@ -10,6 +16,19 @@ HiddenProcess::HiddenProcess(QObject *parent) : QObject(parent), m_process(new Q
 {
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardOutputFile(QProcess::nullDevice());
+#ifdef Q_OS_LINUX
+    // A program started here dies with Morvane: killed, Morvane could no longer stop it, and it
+    // would go on writing where no one removes what it writes. The signal is asked for in the
+    // child before the program starts; it comes when the thread that started the program ends,
+    // which is the main thread. Should Morvane end before the request is made, the child is
+    // someone else's already and stops itself.
+    const pid_t morvane = ::getpid();
+    m_process->setChildProcessModifier([morvane] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != morvane)
+            ::_exit(127);
+    });
+#endif
 }
 
 bool HiddenProcess::Start(const QString &program, const QStringList &arguments,

@@ -7,7 +7,7 @@
 class QProcess;
 
 // Starts another program without a window and without waiting for it; its state and its
-// own error output can be asked for later.
+// own error output can be asked for later. The program never outlives Morvane.
 class HiddenProcess : public QObject
 {
     Q_OBJECT

@@ -17,6 +17,48 @@ class TestDecompression : public QObject
         return f.write(name, BiniFormat::pack(m_text).bytes);
     }
 
+    // A small compressed file of some `megabytes` of text: each entry repeats one long string,
+    // which keeps the decompressor busy for a while.
+    static QByteArray expandingTo(int megabytes)
+    {
+        const auto put = [](QByteArray &out, quint32 value, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                out.append(char((value >> (8 * i)) & 0xFF));
+        };
+        const int entries = megabytes / 15; // 255 values of 60,000 bytes each
+        const QByteArray table = QByteArray(60000, 'x') + '\0' + QByteArray("s", 2);
+        const quint32 name = 60001, value = 0;
+        QByteArray body;
+        put(body, name, 2);
+        put(body, quint32(entries), 2);
+        for (int entry = 0; entry < entries; ++entry) {
+            put(body, name, 2);
+            put(body, 255, 1);
+            for (int i = 0; i < 255; ++i) {
+                put(body, 3, 1);
+                put(body, value, 4);
+            }
+        }
+        QByteArray file("BINI");
+        put(file, 1, 4);
+        put(file, quint32(12 + body.size()), 4);
+        return file + body + table;
+    }
+
+    // How many of Morvane's decompressors are at work in `folder`.
+    static int decompressorsIn(const QString &folder)
+    {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        int count = 0;
+        for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+            const QString process = "/proc/" + pid;
+            // A process that ended has no program and no folder left to read.
+            count += QFileInfo(process + "/exe").symLinkTarget() == DecompressorPath()
+                && QFileInfo(process + "/cwd").symLinkTarget() == canonical;
+        }
+        return count;
+    }
+
     // Waits for the decompressor to end, then lets the pick-up timer fire.
     static void pickUp(FormFixture &f)
     {
@@ -25,11 +67,17 @@ class TestDecompression : public QObject
     }
 
 private slots:
+    void cleanup()
+    {
+        qunsetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+
     void opensACompressedFile()
     {
         FormFixture f;
-        QTemporaryDir privateTemp; // nothing may be left in the temporary folder either
-        qputenv("TMPDIR", privateTemp.path().toLocal8Bit());
+        QTemporaryDir privateTemp; // nothing may be left in the private folder either
+        qputenv("XDG_RUNTIME_DIR", privateTemp.path().toLocal8Bit());
         f.open(f.write("plain.ini", "[p]"));
         const QString path = writeCompressed(f, "data.ini");
         const QString notes = f.write("data.ini.txt", "the user's own notes");
@@ -47,9 +95,9 @@ private slots:
         QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(FormFixture::read(notes), QByteArray("the user's own notes"));
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::Hidden), folder);
-        QCOMPARE(QDir(privateTemp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList());
-        qunsetenv("TMPDIR");
+        const QStringList left = FormFixture::everythingIn(privateTemp.path());
+        QCOMPARE(left.size(), 1); // the run's folder, empty until the window goes
+        QVERIFY(left[0].startsWith("morvane-run-"));
 
         f.form.cmdSave_Click(); // plain text over the compressed file, as the About box warns
         QCOMPARE(FormFixture::read(path), m_text);
@@ -58,7 +106,8 @@ private slots:
     void reportsABrokenFile()
     {
         FormFixture f;
-        const QString path = f.write("broken.ini", "BINI\x01\x00\x00\x00\xff\xff\x00\x00");
+        const QString path
+            = f.write("broken.ini", QByteArray("BINI\x01\x00\x00\x00\xff\xff\x00\x00", 12));
         f.open(path);
         pickUp(f);
         QCOMPARE(f.dialogs.messages.size(), 1);
@@ -82,6 +131,9 @@ private slots:
                                         << "the decompressor wrote no text (exit code 0)";
         QTest::newRow("its own words") << "echo 'bad header' >&2; exit 1"
                                        << "bad header";
+        QTest::newRow("its words about Morvane's own file")
+            << "echo 'bini: /private/decompressed.txt: No space left on device' >&2; exit 1"
+            << "bini: data.ini: No space left on device";
     }
 
     void namesWhyThereIsNoText()
@@ -91,7 +143,9 @@ private slots:
         QString error;
         QVERIFY(process.Start("/bin/sh", { "-c", script }, QDir::currentPath(), error));
         QTRY_VERIFY(!process.IsRunning());
-        QTEST(DecompressorFailure(process, false), "reason");
+        QTEST(
+            DecompressorFailure(process, false, "/private/decompressed.txt", "/home/user/data.ini"),
+            "reason");
     }
 
     // An unusable temporary folder is named in the message, with the system's reason.
@@ -99,10 +153,10 @@ private slots:
     {
         FormFixture f;
         const QString notAFolder = f.write("not-a-folder", "x");
+        qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", notAFolder.toLocal8Bit());
         f.open(f.write("plain.ini", "[p]"));
         f.open(writeCompressed(f, "data.ini"));
-        qunsetenv("TMPDIR");
         QCOMPARE(f.dialogs.messages.size(), 2);
         for (const QString &message : f.dialogs.messages)
             QVERIFY2(message.endsWith(": the temporary folder "
@@ -165,6 +219,24 @@ private slots:
         QCOMPARE(FormFixture::read(path), compressed);
         pickUp(f);
         QCOMPARE(f.caption(1), QString("data.ini"));
+    }
+
+    // Exit while the decompressor works: it is stopped before the private folder goes, and
+    // neither its text nor the folder is left.
+    void exitDuringADecompressionLeavesNothing()
+    {
+        QTemporaryDir privateTemp;
+        qputenv("XDG_RUNTIME_DIR", privateTemp.path().toLocal8Bit());
+        {
+            FormFixture f;
+            f.open(f.write("large.ini", expandingTo(120)));
+            QTRY_COMPARE(decompressorsIn(f.dir.path()), 1);
+            f.form.mnuExit_Click();
+            QCOMPARE(decompressorsIn(f.dir.path()), 0);
+            QVERIFY(!f.form.Timer2->Enabled());
+            QCOMPARE(FormFixture::everythingIn(privateTemp.path()).size(), 1); // the run's, empty
+        }
+        QCOMPARE(FormFixture::everythingIn(privateTemp.path()), QStringList());
     }
 
     void givesUpOnADecompressorThatNeverEnds()

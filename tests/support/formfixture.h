@@ -6,6 +6,7 @@
 #include "scripteddialogs.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,17 @@ struct FormFixture
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
         return path;
+    }
+
+    // Every file and folder under `folder`, by its path from there.
+    static QStringList everythingIn(const QString &folder)
+    {
+        QStringList found;
+        QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(folder).relativeFilePath(it.next());
+        return found;
     }
 
     static QByteArray read(const QString &path)

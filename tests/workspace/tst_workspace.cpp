@@ -243,6 +243,9 @@ private slots:
                                    << "";
         QTest::newRow("short ini") << "short.ini" << QByteArray("BI") << "short.ini"
                                    << "";
+        QTest::newRow("plain ini whose first key starts with the magic")
+            << "plain.ini" << QByteArray("BINIT = 1\r\n") << "plain.ini"
+            << "";
         QTest::newRow("other name") << "notes.doc" << QByteArray("x") << "No File"
                                     << "No file loaded.";
     }
@@ -385,14 +388,14 @@ private slots:
     {
         FormFixture f;
         QTemporaryDir privateTemp; // other tests running beside this one use the shared folder
-        qputenv("TMPDIR", privateTemp.path().toLocal8Bit());
-        const QStringList before = QDir::temp().entryList({ "tmp*.rtf" });
-        QVERIFY(before.isEmpty());
+        qputenv("XDG_RUNTIME_DIR", privateTemp.path().toLocal8Bit());
         f.open(f.write("a.ini", "a"));
         for (int i = 0; i < 4; ++i)
             f.open(f.write("b.ini", "b")); // the last one finds every slot full
-        QCOMPARE(QDir::temp().entryList({ "tmp*.rtf" }), before);
-        qunsetenv("TMPDIR");
+        const QStringList left = FormFixture::everythingIn(privateTemp.path());
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(left.size(), 1); // the run's folder, and nothing in it
+        QVERIFY(left[0].startsWith("morvane-run-"));
     }
 };
 

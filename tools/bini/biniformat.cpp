@@ -362,6 +362,15 @@ QByteArray BiniFormat::formatFloat(float value)
     return out;
 }
 
+bool BiniFormat::hasReadableSignature(QByteArrayView head)
+{
+    if (head.size() < signatureSize || !head.startsWith(kMagic))
+        return false;
+    Reader reader(head, signatureSize);
+    reader.seek(kMagic.size());
+    return reader.read(4) == kVersion;
+}
+
 BiniFormat::Result BiniFormat::decode(QByteArrayView file)
 {
     return Decoder(file).run();

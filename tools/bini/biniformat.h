@@ -21,6 +21,11 @@ public:
         QString error;
     };
 
+    // The first bytes of a file that tell a compressed file: the magic and a version this
+    // format reads. A plain INI file may well start with the letters of the magic.
+    static constexpr qsizetype signatureSize = 8;
+    static bool hasReadableSignature(QByteArrayView head);
+
     // Never more text than this from one file, whatever its offsets repeat.
     static constexpr qsizetype maxTextSize = qsizetype(256) << 20;
 

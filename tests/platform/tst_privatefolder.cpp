@@ -1,0 +1,198 @@
+#include "platform/privatefolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+namespace {
+
+int modeOf(const QString &path)
+{
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : -1;
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
+                                  | QDir::System);
+}
+
+void write(const QString &path, const QByteArray &bytes = "kept")
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+void makeFolder(const QString &path, int mode)
+{
+    QVERIFY(QDir().mkdir(path));
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+}
+
+} // namespace
+
+class TestPrivateFolder : public QObject
+{
+    Q_OBJECT
+
+    // A folder of the user's that a link swapped into the private folder leads to.
+    static void makeUsersFolder(const QString &path)
+    {
+        makeFolder(path, 0755);
+        write(path + "/keep.ini");
+        makeFolder(path + "/sub", 0755);
+        write(path + "/sub/keep.ini");
+    }
+
+    static void verifyUsersFolderWhole(const QString &path)
+    {
+        QCOMPARE(entriesOf(path), QStringList({ "keep.ini", "sub" }));
+        QCOMPARE(entriesOf(path + "/sub"), QStringList { "keep.ini" });
+    }
+
+private slots:
+    void cleanup()
+    {
+        PrivateFolder::endThisRun();
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("TMPDIR");
+    }
+
+    // Where a run's folder is made, or why it is not: never in a folder others may change.
+    void madeWhereNoOneElseMayChangeIt_data()
+    {
+        QTest::addColumn<int>("runtimeMode"); // 0: no XDG_RUNTIME_DIR
+        QTest::addColumn<int>("tempMode");
+        QTest::addColumn<QString>("madeIn"); // "runtime", "temp", or "" when refused
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("the desktop's private folder") << 0700 << 01777 << "runtime"
+                                                      << "";
+        QTest::newRow("no desktop folder") << 0 << 01777 << "temp"
+                                           << "";
+        QTest::newRow("a temporary folder only its owner writes") << 0 << 0755 << "temp"
+                                                                  << "";
+        QTest::newRow("a desktop folder others write") << 0777 << 01777 << "temp"
+                                                       << "";
+        QTest::newRow("others write, no sticky bit")
+            << 0 << 0777 << ""
+            << "others may write in it, and it has no sticky bit";
+        QTest::newRow("its group writes, no sticky bit")
+            << 0 << 0770 << ""
+            << "others may write in it, and it has no sticky bit";
+    }
+
+    void madeWhereNoOneElseMayChangeIt()
+    {
+        QFETCH(int, runtimeMode);
+        QFETCH(int, tempMode);
+        QFETCH(QString, madeIn);
+        QTemporaryDir base;
+        const QString runtime = base.filePath("runtime"), temp = base.filePath("temp");
+        makeFolder(runtime, runtimeMode ? runtimeMode : 0700);
+        makeFolder(temp, tempMode);
+        if (runtimeMode)
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        qputenv("TMPDIR", QFile::encodeName(temp));
+
+        QString error;
+        PrivateFolder *run = PrivateFolder::ofThisRun(error);
+        if (madeIn.isEmpty()) {
+            QVERIFY(!run);
+            QFETCH(QString, reason);
+            QCOMPARE(error,
+                     "the temporary folder " + QDir::toNativeSeparators(temp) + " cannot be used ("
+                         + reason + ")");
+            QCOMPARE(entriesOf(temp), QStringList());
+            return;
+        }
+        QVERIFY2(run, qPrintable(error));
+        const QString parent = madeIn == "runtime" ? runtime : temp;
+        QCOMPARE(QFileInfo(run->path()).absolutePath(), parent);
+        QVERIFY(QFileInfo(run->path()).fileName().startsWith("morvane-run-"));
+        QCOMPARE(modeOf(run->path()), 0700);
+        QFile file;
+        const QString document = run->newFile("tmp", ".rtf", file, error);
+        QVERIFY2(!document.isEmpty(), qPrintable(error));
+        QCOMPARE(modeOf(document), 0600);
+        PrivateFolder::endThisRun();
+        QCOMPARE(entriesOf(parent), QStringList());
+    }
+
+    // The clean-up removes what the run made and nothing else; a link swapped in for what it
+    // made, or for the folder itself, is never followed.
+    void cleanUpFollowsNoLink_data()
+    {
+        QTest::addColumn<QString>("swapped");
+        QTest::newRow("a made file") << "file";
+        QTest::newRow("a made folder") << "folder";
+        QTest::newRow("the run's folder") << "run";
+        QTest::newRow("nothing, but a file it did not make is there") << "";
+    }
+
+    void cleanUpFollowsNoLink()
+    {
+        QFETCH(QString, swapped);
+        QTemporaryDir base;
+        const QString users = base.filePath("users");
+        makeUsersFolder(users);
+        QString error;
+        auto run = PrivateFolder::makeIn(base.path(), error);
+        QVERIFY2(run, qPrintable(error));
+        QFile file;
+        const QString document = run->newFile("tmp", ".rtf", file, error);
+        file.close();
+        const QString helper = run->newFolder("bini-", error);
+        write(helper + "/decompressed.txt");
+        const QString stranger = run->path() + "/not-made-by-it";
+        const QString target = swapped == "file" ? document
+            : swapped == "folder"                ? helper
+            : swapped == "run"                   ? run->path()
+                                                 : stranger;
+        if (!swapped.isEmpty()) {
+            QVERIFY(QFile::rename(target, base.filePath("moved")));
+            QVERIFY(QFile::link(swapped == "file" ? users + "/keep.ini" : users, target));
+        } else {
+            write(stranger);
+        }
+        run.reset();
+        verifyUsersFolderWhole(users);
+        if (swapped.isEmpty()) {
+            QCOMPARE(entriesOf(QFileInfo(stranger).absolutePath()),
+                     QStringList { "not-made-by-it" });
+        }
+    }
+
+    // A run killed before its clean-up leaves its folder; the next run removes it, never
+    // following a link in it, and never touching the folder of a run that still lives.
+    void sweepsTheFoldersOfEndedRunsOnly()
+    {
+        QTemporaryDir base;
+        const QString users = base.filePath("users");
+        makeUsersFolder(users);
+        QString error;
+        const auto live = PrivateFolder::makeIn(base.path(), error);
+        QVERIFY2(live, qPrintable(error));
+        QFile file;
+        const QString liveDocument = live->newFile("tmp", ".rtf", file, error);
+
+        const QString ended = base.filePath("morvane-run-Ended1");
+        makeFolder(ended, 0700);
+        write(ended + "/tmpAbCdEf.rtf");
+        makeFolder(ended + "/bini-GhIjKl", 0700);
+        write(ended + "/bini-GhIjKl/.morvane-4242-MnOpQr", "half-written text");
+        QVERIFY(QFile::link(users, ended + "/link"));
+        QVERIFY(QFile::link(users, ended + "/bini-GhIjKl/link"));
+
+        const auto next = PrivateFolder::makeIn(base.path(), error);
+        QVERIFY2(next, qPrintable(error));
+        QVERIFY(!QFileInfo::exists(ended));
+        QVERIFY(QFileInfo::exists(liveDocument));
+        verifyUsersFolderWhole(users);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPrivateFolder)
+#include "tst_privatefolder.moc"
