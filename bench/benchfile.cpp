@@ -10,12 +10,12 @@ QByteArray ini(qsizetype bytes)
         if (i % 25 == 0)
             text += "[Section" + QByteArray::number(i / 25) + "]\r\n";
         else if (i % 25 == 1)
-            text += "; settings of ship group " + QByteArray::number(i) + " follow here\r\n";
+            text += "; settings of backup set " + QByteArray::number(i) + " follow here\r\n";
         else if (i % 25 == 24)
             text += "\r\n";
         else
             text += "entry_" + QByteArray::number(i) + " = value " + QByteArray::number(i * 7)
-                + ", speed 12" + ", 12.5, \"text\"\r\n";
+                + ", retry 12" + ", 12.5, \"text\"\r\n";
     }
     return text;
 }

@@ -189,10 +189,10 @@ int work(const QString &path)
 
     print("find_end_seconds", timeFind(form, QStringLiteral("LAST_MARKER"), false));
     print("find_miss_seconds", timeFind(form, QStringLiteral("no such text here"), false));
-    timeFind(form, QStringLiteral("speed 12"), false);
-    print("find_next_seconds", timeFind(form, QStringLiteral("speed 12"), true));
+    timeFind(form, QStringLiteral("retry 12"), false);
+    print("find_next_seconds", timeFind(form, QStringLiteral("retry 12"), true));
     form.searchptr = qint32(bytes.size() - 2000); // ASCII: characters are bytes
-    print("find_next_end_seconds", timeFind(form, QStringLiteral("speed 12"), true));
+    print("find_next_end_seconds", timeFind(form, QStringLiteral("retry 12"), true));
 
     typeAt(form, int(bytes.size() / 2), "type_middle");
     typeAt(form, int(bytes.size() - 100), "type_end");

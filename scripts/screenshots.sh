@@ -7,8 +7,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PROGRAM="${1:-$ROOT/build/bin/morvane}"
 DEMO="$(mktemp -d)"
 trap 'rm -rf "$DEMO"' EXIT
-printf '[Main]\r\n; settings of the flagship\r\nname = Kestrel\r\nspeed = 12.5, 7, "fast"\r\n\r\n[Crew]\r\ncaptain = Ada\r\nflag\r\n' >"$DEMO/ships.ini"
-printf 'Notes on the fleet.\r\nThe Kestrel sails at dawn.\r\n' >"$DEMO/notes.txt"
+printf '[Server]\r\n; settings of the web server\r\nhost = www.example.org\r\nport = 8080, 8443, "both"\r\n\r\n[Logging]\r\nlevel = info\r\ncompress\r\n' >"$DEMO/webserver.ini"
+printf 'Notes on the web server.\r\nThe certificate is renewed on Mondays.\r\n' >"$DEMO/notes.txt"
 
 xvfb-run -a -s "-screen 0 1100x820x24" bash -s "$PROGRAM" "$ROOT/docs" "$DEMO" <<'SHOTS'
 set -e
@@ -28,7 +28,7 @@ click 58 8; click 80 30 # Help > About
 shot "$docs/about.png"
 kill %2; sleep 1
 
-"$program" "$demo/notes.txt" "$demo/ships.ini" & sleep 2
+"$program" "$demo/notes.txt" "$demo/webserver.ini" & sleep 2
 shot "$docs/screenshot.png"
 kill %2
 SHOTS

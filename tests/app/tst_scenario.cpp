@@ -14,24 +14,24 @@ private slots:
     void dayOfWork()
     {
         FormFixture f;
-        const QByteArray fleetA = "; fleet A\r\n[Main]\r\nname = alpha\r\n";
-        const QByteArray fleetB = "[Main]\nname = beta\n";
+        const QByteArray mailA = "; account A\r\n[Main]\r\nname = alpha\r\n";
+        const QByteArray mailB = "[Main]\nname = beta\n";
         const QByteArray notes = "caf\xE9 notes\r\nsecond line";
-        const QByteArray ships = "\xEF\xBB\xBF[Ships]\r\nship = Kestrel\r\n";
+        const QByteArray server = "\xEF\xBB\xBF[Server]\r\nport = 8080\r\n";
         const QByteArray fifth = "[Fifth]\r\nk = v\r\n";
-        const QString a = f.write("north/fleet.ini", fleetA);
-        const QString b = f.write("south/fleet.ini", fleetB);
+        const QString a = f.write("north/mail.ini", mailA);
+        const QString b = f.write("south/mail.ini", mailB);
         const QString n = f.write("north/NOTES.TXT", notes);
-        const QString s = f.write("south/ships.ini", ships);
+        const QString s = f.write("south/server.ini", server);
         const QString e = f.write("south/fifth.ini", fifth);
 
         for (const QString &path : { a, b, n, s })
             f.open(path);
-        QCOMPARE(f.caption(0), QString("fleet.ini"));
-        QCOMPARE(f.caption(1), QString("fleet.ini"));
+        QCOMPARE(f.caption(0), QString("mail.ini"));
+        QCOMPARE(f.caption(1), QString("mail.ini"));
         QCOMPARE(f.active(), 3);
 
-        f.form.SSTab1->setTab(1); // the second fleet.ini, from the south folder
+        f.form.SSTab1->setTab(1); // the second mail.ini, from the south folder
         f.typeAtStart("; edited\n");
         f.form.cmdSave_Click();
 
@@ -52,16 +52,16 @@ private slots:
         QCOMPARE(f.form.searchptr, 9); // CR and LF count as a character each
         QVERIFY(f.dialogs.messages.isEmpty());
 
-        QCOMPARE(FormFixture::read(a), fleetA);
-        QCOMPARE(FormFixture::read(b), QByteArray("; edited\n") + fleetB);
+        QCOMPARE(FormFixture::read(a), mailA);
+        QCOMPARE(FormFixture::read(b), QByteArray("; edited\n") + mailB);
         QCOMPARE(FormFixture::read(n), QByteArray("more ") + notes);
-        QCOMPARE(FormFixture::read(s), ships);
+        QCOMPARE(FormFixture::read(s), server);
         QCOMPARE(FormFixture::read(e), fifth);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList());
         QCOMPARE(QDir(f.dir.filePath("north")).entryList(QDir::Files),
-                 QStringList({ "fleet.ini", "NOTES.TXT" }));
+                 QStringList({ "mail.ini", "NOTES.TXT" }));
         QCOMPARE(QDir(f.dir.filePath("south")).entryList(QDir::Files),
-                 QStringList({ "fifth.ini", "fleet.ini", "ships.ini" }));
+                 QStringList({ "fifth.ini", "mail.ini", "server.ini" }));
     }
 };
 

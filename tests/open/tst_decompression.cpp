@@ -10,7 +10,7 @@ class TestDecompression : public QObject
 {
     Q_OBJECT
 
-    const QByteArray m_text = "[Main]\r\nname = alpha, 12.5\r\n\r\n[Ships]\r\nship = Kestrel\r\n";
+    const QByteArray m_text = "[Main]\r\nname = alpha, 12.5\r\n\r\n[Server]\r\nhost = mail.example.org\r\n";
 
     QString writeCompressed(FormFixture &f, const QString &name)
     {

@@ -235,7 +235,7 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("message");
 
-        QTest::newRow("upper-case ini") << "SHIPS.INI" << QByteArray("[s]") << "SHIPS.INI"
+        QTest::newRow("upper-case ini") << "SERVER.INI" << QByteArray("[s]") << "SERVER.INI"
                                         << "";
         QTest::newRow("upper-case txt") << "NOTES.TXT" << QByteArray("n") << "NOTES.TXT"
                                         << "";
