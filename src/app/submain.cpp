@@ -1,35 +1,56 @@
 #include "submain.h"
 
+#include "commandline.h"
 #include "form1.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-void describe(QCommandLineParser &parser)
+void sayAndEnd(const QString &line)
 {
-    parser.setApplicationDescription(
-        QStringLiteral("An editor for INI files: shows them colour-coded by line kind and saves "
-                       "them byte for byte as they came, compressed INI files included."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Files to open, in order, as the Open command "
-                                                "would open them."),
-                                 QStringLiteral("[FILE...]"));
+    std::fprintf(stderr, "morvane: %s\n", qPrintable(line));
 }
 
-// --help and --version are answered without a window, so they work without a display too.
-bool asksOnlyForText(const QStringList &arguments)
+// While the toolkit starts: what its display plugins say is held back, so that a failure to
+// start any of them ends in one line naming their reason instead of the toolkit's page of advice.
+struct StartUpMessages
 {
-    QCommandLineParser parser;
-    describe(parser);
-    return parser.parse(arguments)
-        && (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version")));
-}
+    static inline QtMessageHandler usual = nullptr;
+    static inline QList<std::pair<QtMsgType, QString>> heldBack;
+
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        const bool fromPlatform
+            = context.category && QByteArray(context.category).startsWith("qt.qpa");
+        if (fromPlatform && type != QtFatalMsg) {
+            heldBack.append({ type, message });
+            return;
+        }
+        if (type == QtFatalMsg) {
+            const QString reason = heldBack.isEmpty() ? message : heldBack.first().second;
+            sayAndEnd(QStringLiteral("cannot connect to a display (%1)").arg(reason));
+            std::_Exit(1);
+        }
+        usual(type, context, message);
+    }
+
+    static void begin() { usual = qInstallMessageHandler(&StartUpMessages::handle); }
+
+    // The toolkit started: what was held back was no reason to end, and is shown after all.
+    static void end()
+    {
+        qInstallMessageHandler(usual);
+        for (const auto &[type, message] : std::as_const(heldBack))
+            usual(type, QMessageLogContext(), message);
+        heldBack.clear();
+    }
+};
 
 } // namespace
 
@@ -42,19 +63,30 @@ int Main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (asksOnlyForText(arguments)) {
+    if (CommandLine::asksOnlyForText(arguments)) {
         QCoreApplication app(argc, argv);
         QCommandLineParser parser;
-        describe(parser);
+        CommandLine::describe(parser);
         parser.process(app); // prints the answer and ends the program
         return 0;
     }
+    const QString noDisplay = CommandLine::missingDisplay(arguments);
+    if (!noDisplay.isEmpty()) {
+        sayAndEnd(noDisplay);
+        return 1;
+    }
 
+    StartUpMessages::begin();
     QApplication app(argc, argv);
+    StartUpMessages::end();
     QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
     QCommandLineParser parser;
-    describe(parser);
-    parser.process(app);
+    CommandLine::describe(parser);
+    QString error;
+    if (!CommandLine::parse(parser, app.arguments(), error)) {
+        sayAndEnd(error);
+        return 1;
+    }
     QStringList files;
     for (const QString &file : parser.positionalArguments())
         files << QDir::current().absoluteFilePath(file);

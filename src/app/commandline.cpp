@@ -1,0 +1,80 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+
+namespace CommandLine {
+
+void describe(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("An editor for INI files: shows them colour-coded by line kind and saves "
+                       "them byte for byte as they came, compressed INI files included."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Files to open, in order, as the Open command "
+                                                "would open them. Put -- before a name that "
+                                                "starts with \"-\"."),
+                                 QStringLiteral("[FILE...]"));
+}
+
+bool asksOnlyForText(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    return parser.parse(arguments)
+        && (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version")));
+}
+
+namespace {
+
+    // The first argument before "--" that the parser took for options it does not know.
+    QString firstUnknownArgument(const QStringList &arguments)
+    {
+        const QStringList known = { QStringLiteral("-h"), QStringLiteral("--help"),
+                                    QStringLiteral("-?"), QStringLiteral("--help-all"),
+                                    QStringLiteral("-v"), QStringLiteral("--version") };
+        for (qsizetype i = 1; i < arguments.size(); ++i) {
+            const QString &argument = arguments[i];
+            if (argument == QLatin1String("--"))
+                break;
+            if (argument.startsWith(u'-') && argument.size() > 1 && !known.contains(argument))
+                return argument;
+        }
+        return {};
+    }
+
+} // namespace
+
+bool parse(QCommandLineParser &parser, const QStringList &arguments, QString &error)
+{
+    if (parser.parse(arguments))
+        return true;
+    const QString unknown = firstUnknownArgument(arguments);
+    if (unknown.isEmpty()) {
+        error = parser.errorText();
+        return false;
+    }
+    error = QStringLiteral("unknown option %1; to open a file whose name starts with \"-\", put "
+                           "-- before it: morvane -- %1")
+                .arg(unknown);
+    return false;
+}
+
+QString missingDisplay(const QStringList &arguments)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // A platform chosen by the user (offscreen, vnc, ...) may need no display at all.
+    if (arguments.contains(QLatin1String("-platform"))
+        || arguments.contains(QLatin1String("--platform"))
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return {};
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QStringLiteral("cannot connect to a display (DISPLAY / WAYLAND_DISPLAY not set)");
+#else
+    Q_UNUSED(arguments);
+#endif
+    return {};
+}
+
+} // namespace CommandLine

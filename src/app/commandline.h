@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+
+// What Morvane's command line means, worked out before the window exists: a program started
+// wrongly, or where no window can be shown, should say so in one line and end.
+namespace CommandLine {
+
+void describe(QCommandLineParser &parser);
+
+// Whether the arguments ask only for --help or --version, which need no display.
+bool asksOnlyForText(const QStringList &arguments);
+
+// Parses the arguments, those of the toolkit already taken out. On a mistake, returns false
+// with the line to print; a name that starts with "-" is taken for options, so the line tells
+// how to name such a file.
+bool parse(QCommandLineParser &parser, const QStringList &arguments, QString &error);
+
+// Why no window could be shown, found before the toolkit starts (its own failure aborts the
+// program with a page of advice), or an empty string when a display is there to try.
+QString missingDisplay(const QStringList &arguments);
+
+} // namespace CommandLine
