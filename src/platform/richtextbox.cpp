@@ -116,6 +116,7 @@ void RichTextBox::configureEditor()
                          "Arial");
     m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETSIZEFRACTIONAL,
                          QsciScintillaBase::STYLE_DEFAULT, 975L);
+    keepOwnPaper();
     m_sci->SendScintilla(QsciScintillaBase::SCI_STYLECLEARALL);
     for (int margin = 0; margin < 5; ++margin)
         m_sci->SendScintilla(QsciScintillaBase::SCI_SETMARGINWIDTHN, margin, 0L);
@@ -128,6 +129,20 @@ void RichTextBox::configureEditor()
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK,
                          QsciScintillaBase::SC_MOD_BEFOREINSERT
                              | QsciScintillaBase::SC_MOD_BEFOREDELETE);
+}
+
+// The line kinds' colours are chosen for light paper, as the saved files carry them: the editor
+// keeps its paper and caret whatever the desktop's theme, which would otherwise leave dark blue
+// and black text on a dark background.
+void RichTextBox::keepOwnPaper()
+{
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETBACK,
+                         static_cast<unsigned long>(QsciScintillaBase::STYLE_DEFAULT),
+                         QColor(Qt::white));
+    m_sci->SendScintilla(QsciScintillaBase::SCI_STYLESETFORE,
+                         static_cast<unsigned long>(QsciScintillaBase::STYLE_DEFAULT),
+                         QColor(Qt::black));
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETCARETFORE, QColor(Qt::black));
 }
 
 // The settings a document keeps, given again to each new one.

@@ -80,6 +80,7 @@ protected:
 
 private:
     void configureEditor();
+    void keepOwnPaper();
     void configureDocument();
     // Both take in the text and colours, and return what else the document says.
     RtfDocument loadRtf(QByteArrayView rtf);

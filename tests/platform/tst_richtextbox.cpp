@@ -8,6 +8,7 @@
 #include "support/screenreader.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -213,6 +214,40 @@ private slots:
         QCOMPARE(colourAt("alpha"), kBlack);
         QCOMPARE(colourAt("; note"), kGreen);
         QCOMPARE(colourAt("flag"), kGreen); // a plain line carries the colour before it
+    }
+
+    // The line colours are made for light paper: a dark desktop theme, given before or after
+    // the editor is made, must not turn the paper dark under them.
+    void keepsLightPaperUnderADarkTheme_data()
+    {
+        QTest::addColumn<bool>("themeFirst");
+        QTest::newRow("theme before the editor") << true;
+        QTest::newRow("theme changed later") << false;
+    }
+
+    void keepsLightPaperUnderADarkTheme()
+    {
+        QFETCH(bool, themeFirst);
+        const QPalette usual = QGuiApplication::palette();
+        QPalette dark = usual;
+        for (const auto role : { QPalette::Window, QPalette::Base, QPalette::Button })
+            dark.setColor(role, QColor(45, 45, 45));
+        for (const auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+            dark.setColor(role, QColor(230, 230, 230));
+        if (themeFirst)
+            QApplication::setPalette(dark);
+        {
+            RichTextBox editor;
+            editor.resize(300, 200);
+            open(editor, "[Main]\r\nname = alpha\r\n");
+            if (!themeFirst)
+                QApplication::setPalette(dark);
+            const QImage shot = editor.grab().toImage();
+            QCOMPARE(QColor(shot.pixel(shot.width() / 2, shot.height() * 3 / 4)),
+                     QColor(Qt::white));
+            QCOMPARE(editor.textColourAt(editor.Text().indexOf("alpha")), kBlack);
+        }
+        QApplication::setPalette(usual);
     }
 
     void recoloursEditedLinesAndTheirFollowers()
