@@ -21,7 +21,8 @@ const QString kDisclaimer = QStringLiteral(
 } // namespace
 
 frmAbout::frmAbout(form1 &mainWindow)
-    : QDialog(nullptr,
+    // The main window's own dialog: kept above it and out of the task bar.
+    : QDialog(&mainWindow,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint),
       m_mainWindow(mainWindow)
@@ -30,7 +31,8 @@ frmAbout::frmAbout(form1 &mainWindow)
     setWindowTitle(QStringLiteral("About Morvane"));
     setWindowIcon(mainWindow.windowIcon()); // the same icon as the main window
     setFixedSize(Twips::toPixels(5730, this), Twips::toPixels(3555, this));
-    move(Twips::toPixels(5505, this), Twips::toPixels(3540, this));
+    // The designed place is the client area's; the title bar goes above it.
+    setGeometry(QRect(QPoint(Twips::toPixels(5505, this), Twips::toPixels(3540, this)), size()));
 
     lblTitle = addLabel(1050, 240, 3885, 480);
     lblTitle->setText(QStringLiteral("Morvane"));
@@ -81,7 +83,7 @@ void frmAbout::Show()
 void frmAbout::cmdOK_Click()
 {
     m_mainWindow.activateWindow();
-    m_mainWindow.setFocus();
+    m_mainWindow.focusActiveEditor();
     accept(); // closes, and the dialog deletes itself
 }
 

@@ -7,7 +7,7 @@ class QPushButton;
 class form1;
 
 // Help > About: the program's title and version, what it is for, and a warning to keep a backup.
-// Modeless and without an owner; it is destroyed when closed.
+// Modeless, owned by the main window; it is destroyed when closed.
 class frmAbout : public QDialog
 {
     Q_OBJECT

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <cmath>
 
 form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
@@ -47,10 +48,10 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
     connect(Timer2, &Timer::Tick, this, &form1::Timer2_Timer);
     Decompressor = new HiddenProcess(this);
 
-    resize(Twips::toPixels(Design::clientWidth, this),
-           Twips::toPixels(Design::clientHeight, this) + menuBar()->sizeHint().height());
+    resize(designedSizeOnScreen());
+    m_fittingFrame = true;
     Form_Load();
-    RichTextBoxes[0]->SetFocus(); // first in the tab order: typing goes to the editor at once
+    RichTextBoxes[0]->SetFocus(); // typing goes to the editor at once
 }
 
 form1::~form1()
@@ -222,18 +223,78 @@ void form1::dropEvent(QDropEvent *event)
         QMainWindow::dropEvent(event);
 }
 
+// Designed size, but never larger than the screen's free area (a small screen, or a large
+// scale factor): the minimum size still holds, as the layout enforces it.
+QSize form1::designedSizeOnScreen() const
+{
+    const QSize designed(Twips::toPixels(Design::clientWidth, this),
+                         Twips::toPixels(Design::clientHeight, this)
+                             + menuBar()->sizeHint().height());
+    const QScreen *screen = this->screen();
+    return screen ? designed.boundedTo(screen->availableGeometry().size()) : designed;
+}
+
+// The frame is known only once the window system has put one around the window: the first
+// size then gives up what the frame takes, so that the window with its title bar fits.
+void form1::fitFrameToScreen()
+{
+    const QSize frame = frameGeometry().size() - size();
+    if (!m_fittingFrame || frame.isEmpty() || !screen())
+        return;
+    m_fittingFrame = false;
+    const QSize room = screen()->availableGeometry().size() - frame;
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
+}
+
+// The order the controls stand on the window: the Quick Bar, the tab strip, the active tab's
+// editor (the others are hidden, and so skipped), the search row. The chain decides where the
+// focus goes when the control that has it is hidden; Tab itself follows tabCycle.
 void form1::setTabOrder()
 {
     const QList<QWidget *> order
-        = { RichTextBoxes[0], cmdOpen,          cmdSave,         cmdSaveAS, txtSearch,
-            cmdFind,          cmdFindNext,      fraButtons,      SSTab1,    cmdClose,
-            RichTextBoxes[1], RichTextBoxes[2], RichTextBoxes[3] };
+        = { cmdOpen,          cmdClose,         cmdSave,          cmdSaveAS,
+            SSTab1,           RichTextBoxes[0], RichTextBoxes[1], RichTextBoxes[2],
+            RichTextBoxes[3], cmdFind,          cmdFindNext,      txtSearch };
     // The editors and the tab strip pass their focus on to an inner widget, which is the one
     // that has to take the place in the chain.
     const auto taker
         = [](QWidget *widget) { return widget->focusProxy() ? widget->focusProxy() : widget; };
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(taker(order[i]), taker(order[i + 1]));
+}
+
+QList<QWidget *> form1::tabCycle() const
+{
+    return { cmdOpen,
+             cmdClose,
+             cmdSave,
+             cmdSaveAS,
+             SSTab1->focusProxy(),
+             RichTextBoxes[SSTab1->Tab()]->focusProxy(),
+             cmdFind,
+             cmdFindNext,
+             txtSearch };
+}
+
+// The toolkit's own walk along the chain stops at the tab strip's and the editors' outer
+// widgets wherever they stand in it, which broke the cycle: Tab and Shift+Tab, from any control
+// of the cycle, go round the cycle itself.
+bool form1::focusNextPrevChild(bool next)
+{
+    const QList<QWidget *> cycle = tabCycle();
+    const qsizetype at = cycle.indexOf(focusWidget());
+    if (at < 0)
+        return QMainWindow::focusNextPrevChild(next);
+    const qsizetype count = cycle.size();
+    for (qsizetype step = 1; step < count; ++step) {
+        QWidget *candidate = cycle[(at + (next ? step : count - step)) % count];
+        if (candidate->isVisibleTo(this) && candidate->isEnabled()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 frmAbout *form1::aboutDialog() const
@@ -243,23 +304,41 @@ frmAbout *form1::aboutDialog() const
 
 void form1::OpenFiles(const QStringList &paths)
 {
-    for (const QString &path : paths)
-        OpenFile(*this, path);
+    m_waitingFiles += paths;
+    OpenWaitingFiles();
+}
+
+void form1::OpenWaitingFiles()
+{
+    while (!m_waitingFiles.isEmpty() && !Timer2->Enabled())
+        OpenFile(*this, m_waitingFiles.takeFirst());
+    focusActiveEditor();
+}
+
+void form1::focusActiveEditor()
+{
+    const int active = SSTab1->Tab();
+    if (active >= 0 && active < SlotCount)
+        RichTextBoxes[active]->SetFocus();
 }
 
 void form1::MsgBox(const QString &text)
 {
     m_dialogs->information(this, text);
+    focusActiveEditor();
 }
 
 void form1::Warning(const QString &text)
 {
     m_dialogs->warning(this, text);
+    focusActiveEditor();
 }
 
 bool form1::Question(const QString &text)
 {
-    return m_dialogs->question(this, text);
+    const bool yes = m_dialogs->question(this, text);
+    focusActiveEditor();
+    return yes;
 }
 
 void form1::setDialogs(Dialogs &dialogs)
@@ -296,6 +375,7 @@ void form1::cmdOpen_Click()
 void form1::mnuOpen_Click()
 {
     OpenCommand(*this);
+    focusActiveEditor();
 }
 
 void form1::mnuClose_Click()
@@ -398,11 +478,19 @@ void form1::Form_Resize()
 void form1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    fitFrameToScreen();
     Form_Resize();
+}
+
+void form1::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    fitFrameToScreen(); // a window manager tells of its frame by moving the window into it
 }
 
 void form1::closeEvent(QCloseEvent *event)
 {
+    m_waitingFiles.clear();
     StopDecompression(*this); // its text would have no window to go to
     if (m_about)
         m_about->close();

@@ -64,8 +64,12 @@ public:
     void setDialogs(Dialogs &dialogs);
     frmAbout *aboutDialog() const;
     // Opens files given on the command line or dropped on the window, in order, as the Open
-    // command opens a chosen file.
+    // command opens a chosen file. A compressed file holds back the ones after it until its
+    // text is shown or given up; OpenWaitingFiles then goes on with them.
     void OpenFiles(const QStringList &paths);
+    void OpenWaitingFiles();
+    // Where the keyboard goes back to after an open, a message or the About box.
+    void focusActiveEditor();
     int layoutPasses() const { return m_layoutPasses; } // how often Form_Resize ran
 
     // Outer window size (frame, title and menu bar included), in twips.
@@ -94,11 +98,13 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createActions();
@@ -107,15 +113,20 @@ private:
     void createWorkspace(QWidget *client);
     void createSearchRow(QWidget *client);
     void setTabOrder();
+    QList<QWidget *> tabCycle() const;
     void place(QWidget *widget, const TwipsRect &rect);
     void acceptFileDrops();
     bool handleFileDrop(QEvent *event);
     static QStringList droppedFiles(const QMimeData *data);
     void focusSearchBox();
+    QSize designedSizeOnScreen() const;
+    void fitFrameToScreen();
 
     QtDialogs m_qtDialogs;
     Dialogs *m_dialogs = &m_qtDialogs;
     QPointer<frmAbout> m_about;
+    QStringList m_waitingFiles;
     bool m_correctingSize = false;
+    bool m_fittingFrame = false; // until the frame's size is known, after the first show
     int m_layoutPasses = 0;
 };

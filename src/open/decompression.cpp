@@ -31,6 +31,7 @@ void giveUp(form1 &form, const QString &reason)
     discardOutput(form);
     form.setWindowTitle(form1::RunCaption);
     form.Warning(CouldNotOpenMessage(form.Timer2OpenFile, reason));
+    form.OpenWaitingFiles(); // files named after this one
 }
 
 } // namespace
@@ -128,4 +129,5 @@ void PickUpDecompressedFile(form1 &form)
     const QString compressed = form.Timer2OpenFile;
     OpenTextFile(form, output, QFileInfo(compressed).fileName(), compressed);
     discardOutput(form); // the text lives in the editor now
+    form.OpenWaitingFiles();
 }

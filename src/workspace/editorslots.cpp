@@ -55,8 +55,16 @@ void ShowActiveSlot(form1 &form)
     const int active = form.SSTab1->Tab();
     if (active < 0 || active >= form1::SlotCount)
         return;
+    // Typing stays in an editor when another tab is chosen: the one hidden would otherwise
+    // hand the focus on to the next control.
+    bool editing = false;
+    for (int slot = 0; slot < form1::SlotCount; ++slot)
+        editing = editing || form.focusWidget() == form.editor(slot).focusProxy();
+    form.editor(active).setVisible(true);
     for (int slot = 0; slot < form1::SlotCount; ++slot)
         form.editor(slot).setVisible(slot == active);
+    if (editing)
+        form.editor(active).SetFocus();
     form.CurrentFile = form.SSTab1->TabCaption(active);
 }
 

@@ -31,7 +31,11 @@ private slots:
         QCOMPARE(about->lblVersion->text(), QString("Version 1.1.0"));
         QVERIFY(about->lblDisclaimer->text().endsWith(
             "Make sure you backup your ini files before editing!"));
-        QVERIFY(about->parent() == nullptr);
+        // The main window's dialog, out of the task bar, its client area at the designed place.
+        QCOMPARE(about->parentWidget(), &f.form);
+        QCOMPARE(about->windowType(), Qt::Dialog);
+        QCOMPARE(about->geometry().topLeft(),
+                 QPoint(Twips::toPixels(5505, about), Twips::toPixels(3540, about)));
         for (QLabel *label :
              { about->lblTitle, about->lblVersion, about->lblDescription, about->lblDisclaimer })
             QCOMPARE(label->font(), about->font());

@@ -1,3 +1,4 @@
+#include "about/frmabout.h"
 #include "platform/twips.h"
 #include "support/formfixture.h"
 #include "support/screenreader.h"
@@ -30,26 +31,84 @@ private slots:
                  Twips::toPixels(280, &f.form));
     }
 
-    // Tab moves through the controls in this order (the other editors when they are shown).
-    void tabOrder()
+    // Tab and Shift+Tab go round one cycle of every control in the order they stand on the
+    // window, whichever tab is active; its editor takes tabs as text and is left with Ctrl+Tab.
+    void tabCyclesThroughEveryControl_data()
     {
-        FormFixture f;
+        QTest::addColumn<int>("active");
         for (int slot = 0; slot < form1::SlotCount; ++slot)
-            f.editor(slot).setVisible(true);
-        const QList<QWidget *> expected = { f.editor(0).focusProxy(), f.form.cmdOpen,
-                                            f.form.cmdSave,           f.form.cmdSaveAS,
-                                            f.form.txtSearch,         f.form.cmdFind,
-                                            f.form.cmdFindNext,       f.form.SSTab1->focusProxy(),
-                                            f.form.cmdClose,          f.editor(1).focusProxy(),
-                                            f.editor(2).focusProxy(), f.editor(3).focusProxy() };
-        QList<QWidget *> order;
-        QWidget *widget = expected.first();
-        do {
-            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&f.form))
-                order.append(widget);
-            widget = widget->nextInFocusChain();
-        } while (widget != expected.first());
-        QCOMPARE(order, expected);
+            QTest::addRow("tab %d active", slot + 1) << slot;
+    }
+
+    void tabCyclesThroughEveryControl()
+    {
+        QFETCH(int, active);
+        FormFixture f;
+        f.form.SSTab1->setTab(active);
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        QWidget *editor = f.editor(active).focusProxy();
+        const QList<QWidget *> cycle = { f.form.cmdOpen,
+                                         f.form.cmdClose,
+                                         f.form.cmdSave,
+                                         f.form.cmdSaveAS,
+                                         f.form.SSTab1->focusProxy(),
+                                         editor,
+                                         f.form.cmdFind,
+                                         f.form.cmdFindNext,
+                                         f.form.txtSearch,
+                                         f.form.cmdOpen };
+        const auto press = [&](bool forward) {
+            QWidget *from = QApplication::focusWidget();
+            const Qt::KeyboardModifiers keys
+                = from == editor ? Qt::ControlModifier : Qt::NoModifier;
+            if (forward)
+                QTest::keyClick(from, Qt::Key_Tab, keys);
+            else
+                QTest::keyClick(from, Qt::Key_Backtab, keys | Qt::ShiftModifier);
+        };
+        f.form.cmdOpen->setFocus(Qt::TabFocusReason);
+        for (qsizetype i = 1; i < cycle.size(); ++i) {
+            press(true);
+            QCOMPARE(QApplication::focusWidget(), cycle[i]);
+        }
+        for (qsizetype i = cycle.size() - 2; i >= 0; --i) {
+            press(false);
+            QCOMPARE(QApplication::focusWidget(), cycle[i]);
+        }
+    }
+
+    // After whatever took the keyboard away, typing goes on in the active tab's editor.
+    void focusReturnsToTheActiveEditor_data()
+    {
+        QTest::addColumn<QString>("after");
+        QTest::newRow("an open through the dialog") << "open";
+        QTest::newRow("a message box") << "message";
+        QTest::newRow("files from the command line") << "command line";
+        QTest::newRow("the About box closed with Esc") << "about";
+    }
+
+    void focusReturnsToTheActiveEditor()
+    {
+        QFETCH(QString, after);
+        FormFixture f;
+        const QString a = f.write("a.ini", "[a]"), b = f.write("b.ini", "[b]");
+        f.form.cmdOpen->setFocus();
+        if (after == "open") {
+            f.open(a);
+            f.open(b);
+        } else if (after == "message") {
+            f.open(f.write("other.doc", "x"));
+            QCOMPARE(f.dialogs.messages.size(), 1);
+        } else if (after == "command line") {
+            f.form.OpenFiles({ a, b });
+        } else {
+            f.form.mnuAbout_Click();
+            QPointer<frmAbout> about = f.form.aboutDialog();
+            QTest::keyClick(about->focusWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!about);
+        }
+        QCOMPARE(f.form.focusWidget(), f.editor(f.active()).focusProxy());
     }
 
     // Files from the command line and files dropped on an editor open as the Open command
@@ -123,10 +182,10 @@ private slots:
         QCOMPARE(f.dialogs.saveAsked, 1);
 
         QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), f.form.cmdOpen);
+        QCOMPARE(QApplication::focusWidget(), f.form.cmdFind);
         editor->setFocus();
         QTest::keyClick(editor, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), f.form.cmdClose);
+        QCOMPARE(QApplication::focusWidget(), f.form.SSTab1->focusProxy());
 
         QTest::keyClick(editor, Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(f.caption(0), form1::NoFileCaption);

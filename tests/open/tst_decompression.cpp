@@ -10,7 +10,8 @@ class TestDecompression : public QObject
 {
     Q_OBJECT
 
-    const QByteArray m_text = "[Main]\r\nname = alpha, 12.5\r\n\r\n[Server]\r\nhost = mail.example.org\r\n";
+    const QByteArray m_text
+        = "[Main]\r\nname = alpha, 12.5\r\n\r\n[Server]\r\nhost = mail.example.org\r\n";
 
     QString writeCompressed(FormFixture &f, const QString &name)
     {
@@ -205,6 +206,28 @@ private slots:
         f.open(writeCompressed(f, "second.ini"));
         pickUp(f);
         QCOMPARE(f.caption(1), QString("second.ini"));
+    }
+
+    // Named together (the command line, a drop), every file opens in the order given, each
+    // compressed one waiting for the one before, and one that fails does not stop the rest.
+    void filesNamedTogetherOpenInOrder()
+    {
+        FormFixture f;
+        const QString broken
+            = f.write("broken.ini", QByteArray("BINI\x01\x00\x00\x00\xff\xff\x00\x00", 12));
+        f.form.OpenFiles({ writeCompressed(f, "first.ini"), f.write("plain.ini", "[p]"), broken,
+                           writeCompressed(f, "second.ini") });
+        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        pickUp(f);
+        QCOMPARE(f.caption(0), QString("first.ini"));
+        QCOMPARE(f.caption(1), QString("plain.ini"));
+        pickUp(f); // broken.ini, given up
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].startsWith("Could not open "));
+        pickUp(f);
+        QCOMPARE(f.caption(2), QString("second.ini"));
+        QCOMPARE(f.editor(2).Text(), QString::fromLatin1(m_text));
+        QCOMPARE(f.dialogs.messages.size(), 1);
     }
 
     void saveBeforeThePickUpCannotHitTheCompressedFile()
