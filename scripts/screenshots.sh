@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the built program under Xvfb with a window manager.
-# Needs: xvfb xauth openbox xdotool imagemagick (apt-get install them first).
+# Needs: xvfb xauth openbox xdotool imagemagick, and qt6-gtk-platformtheme for the dark theme
+# (apt-get install them first).
 # Usage: scripts/screenshots.sh [PROGRAM]   (default build/bin/morvane); writes docs/*.png
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -30,5 +31,11 @@ kill %2; sleep 1
 
 "$program" "$demo/notes.txt" "$demo/webserver.ini" & sleep 2
 shot "$docs/screenshot.png"
+kill %2; sleep 1
+
+# The same under a dark desktop theme: the editor keeps its light paper.
+QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark "$program" "$demo/notes.txt" "$demo/webserver.ini" &
+sleep 2
+shot "$docs/dark.png"
 kill %2
 SHOTS
