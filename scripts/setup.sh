@@ -13,8 +13,9 @@ if [ "${2:-}" = "--sanitize" ]; then
     OPTIONS+=(-DMORVANE_SANITIZE=ON)
 fi
 
+# The second line is for the install check: the package and the tools that judge it.
 PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation libqt6svg6
-          desktop-file-utils dpkg-dev file man-db)
+          desktop-file-utils dpkg-dev file man-db lintian devscripts appstream)
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -52,7 +52,7 @@ int Main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.morvane"));
     QCommandLineParser parser;
     describe(parser);
     parser.process(app);
