@@ -15,7 +15,7 @@ fi
 
 # The second line is for the install check: the package and the tools that judge it.
 PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation libqt6svg6
-          desktop-file-utils dpkg-dev file man-db lintian devscripts appstream)
+          desktop-file-utils dpkg-dev file man-db lintian devscripts appstream reuse)
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

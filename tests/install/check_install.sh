@@ -52,6 +52,7 @@ check "man page names the decompressor under the prefix" \
     sh -c "man -l '$P/share/man/man1/morvane.1.gz' | grep -qF /opt/morvane-test/lib/morvane/bini"
 check "man pages carry no name or time stamp" \
     sh -c "! file '$P'/share/man/man1/*.gz '$P/share/doc/morvane/changelog.gz' | grep -E 'was|last modified'"
+check "every source file has its licence" reuse --root "$SOURCE" lint
 
 cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$WORK/package" >/dev/null 2>&1
 deb="$(ls "$WORK"/package/morvane_*_*.deb)"
