@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Morvane project
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installation and the Debian package.
 #
 # morvane and its decompressor bini live side by side in the program folder lib/morvane, where

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Morvane project
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Morvane needs (only the missing ones) and builds it.
 # Usage: scripts/setup.sh [Release|Debug] [--sanitize]   (called by run.sh and test.sh)
 # With --sanitize the build goes to build-sanitize, with AddressSanitizer and UBSan.

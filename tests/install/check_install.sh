@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Morvane project
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs into a temporary DESTDIR and builds the Debian package, and checks what lands where,
 # then judges the package and the source with Debian's and the desktop's own tools.
 # Usage: check_install.sh SOURCE_DIR BUILD_DIR PACKAGE_CHECKS

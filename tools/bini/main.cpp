@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bini: expands a compressed INI file into its text form, or packs a text into that form.
 //
 //   bini NAME                reads NAME and writes its text form to NAME.txt
