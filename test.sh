@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Morvane project
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds, and runs the whole test suite headless.
 #   ./test.sh              the normal build
 #   ./test.sh --sanitize   everything built with AddressSanitizer and UBSan (build-sanitize)

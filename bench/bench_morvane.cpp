@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures Morvane on big files against floors taken in the same run and prints one table:
 // every figure beside its target, "ok" or "SHORT". Each phase runs in a process of its own.
 //

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target: the decompressor refuses or decodes any file. The text form cannot tell
 // every file apart (an entry with an empty name is an empty line), but once packed and
 // decoded, a text comes back unchanged from every further pack and decode.

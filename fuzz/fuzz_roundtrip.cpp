@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target: any file, converted and read back, gives its own bytes again.
 #include "convert/colorizer.h"
 #include "platform/rtfreader.h"

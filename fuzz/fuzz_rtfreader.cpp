@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target: the RTF reader must end on any input, with text and colours in step, and
 // hand over in pieces exactly what it reads whole.
 #include "platform/rtfreader.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The UTF-8 search must find what a case-insensitive QString search finds, at the same place.
 // Input: the needle, a NUL byte, then the text.
 #include "platform/textcodec.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Morvane project
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes the README's screenshots of the built program under Xvfb with a window manager.
 # Needs: xvfb xauth openbox xdotool imagemagick, and qt6-gtk-platformtheme for the dark theme
 # (apt-get install them first).

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Morvane project
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Morvane needs (only the missing ones) and builds it.
 # Usage: scripts/setup.sh [Release|Debug] [--sanitize]   (called by run.sh and test.sh)
 # With --sanitize the build goes to build-sanitize, with AddressSanitizer and UBSan.
@@ -13,8 +18,9 @@ if [ "${2:-}" = "--sanitize" ]; then
     OPTIONS+=(-DMORVANE_SANITIZE=ON)
 fi
 
+# The second line is for the install check: the package and the tools that judge it.
 PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation libqt6svg6
-          desktop-file-utils dpkg-dev file man-db)
+          desktop-file-utils dpkg-dev file man-db lintian devscripts appstream reuse)
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

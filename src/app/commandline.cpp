@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "commandline.h"
 
 #include <QCommandLineParser>
@@ -7,8 +11,9 @@ namespace CommandLine {
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("An editor for INI files: shows them colour-coded by line kind and saves "
-                       "them byte for byte as they came, compressed INI files included."));
+        QStringLiteral("An editor for INI files: shows them colour-coded by line kind; a file "
+                       "saved without edits comes back byte for byte. Compressed INI files open "
+                       "too, and are saved as plain text."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("files"),

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "submain.h"
 
 #include "commandline.h"
@@ -79,7 +83,7 @@ int Main(int argc, char *argv[])
     StartUpMessages::begin();
     QApplication app(argc, argv);
     StartUpMessages::end();
-    QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.morvane"));
     QCommandLineParser parser;
     CommandLine::describe(parser);
     QString error;

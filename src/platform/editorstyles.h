@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The editor's style numbers for a document's colour indices. The editor reserves styles 32 to

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // How a document's text is stored on disk, so that a save writes it back the way it came.

@@ -1,5 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "biniformat.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -241,6 +246,47 @@ private slots:
         QCOMPARE(message.count('\n'), 1);
         QVERIFY(message.startsWith("bini: broken.ini: "));
         QVERIFY(!QFile::exists(dir.filePath("broken.ini.txt")));
+    }
+
+    // Answers go to standard output with status 0; a wrong command line gets the usage on
+    // standard error with status 2, and is never taken for a file name.
+    void commandLineConventions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("--help") << QStringList { "--help" } << 0 << QByteArray("usage: bini")
+                                << QByteArray();
+        QTest::newRow("--version") << QStringList { "--version" } << 0
+                                   << QByteArray("bini " MORVANE_VERSION "\n") << QByteArray();
+        QTest::newRow("nothing") << QStringList {} << 2 << QByteArray() << QByteArray("usage: bini");
+        QTest::newRow("--help with more")
+            << QStringList { "--help", "x" } << 2 << QByteArray() << QByteArray("usage: bini");
+        QTest::newRow("--output first")
+            << QStringList { "--output", "x", "y" } << 2 << QByteArray() << QByteArray("usage: bini");
+        QTest::newRow("--pack one name")
+            << QStringList { "--pack", "x" } << 2 << QByteArray() << QByteArray("usage: bini");
+        QTest::newRow("unknown option after the name")
+            << QStringList { "x", "--out", "y" } << 2 << QByteArray() << QByteArray("usage: bini");
+    }
+
+    void commandLineConventions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QTemporaryDir dir;
+        QProcess bini;
+        bini.setWorkingDirectory(dir.path());
+        bini.start(BINI_PATH, arguments);
+        QVERIFY(bini.waitForFinished());
+        QCOMPARE(bini.exitStatus(), QProcess::NormalExit);
+        QTEST(bini.exitCode(), "status");
+        const QByteArray stdOut = bini.readAllStandardOutput(), stdErr = bini.readAllStandardError();
+        QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), stdOut.constData());
+        QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), stdErr.constData());
+        QVERIFY(QDir(dir.path()).isEmpty());
     }
 };
 

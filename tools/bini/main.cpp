@@ -1,8 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bini: expands a compressed INI file into its text form, or packs a text into that form.
 //
 //   bini NAME                reads NAME and writes its text form to NAME.txt
 //   bini NAME --output FILE  the same, written to FILE
 //   bini --pack TEXT OUT     writes the compressed form of TEXT to OUT
+//   bini --help, --version   the usage and the version, on standard output
 
 #include "biniformat.h"
 #include "platform/filesystem.h"
@@ -38,15 +43,41 @@ int convert(const QString &input, const QString &output, bool packing)
 
 int main(int argc, char *argv[])
 {
-    const QString usage = QStringLiteral("usage: bini NAME [--output FILE] | bini --pack TEXT OUT");
+    const char *usage = "usage: bini NAME [--output FILE]\n"
+                        "       bini --pack TEXT OUT\n"
+                        "       bini --help | --version\n";
     const auto argument = [argv](int index) { return QString::fromLocal8Bit(argv[index]); };
-    const bool packing = argc > 1 && QByteArrayView(argv[1]) == "--pack";
-    if (argc == 2 && !packing)
+    const auto is = [argc, argv](int index, QByteArrayView option) {
+        return index < argc && QByteArrayView(argv[index]) == option;
+    };
+    // Only these exact words are options: morvane hands over bare file names, which may begin
+    // with a dash.
+    if (argc == 2 && is(1, "--help")) {
+        std::printf("%s\n"
+                    "Expands a compressed INI file into its text form, or packs a text file into\n"
+                    "that form.\n\n"
+                    "  NAME                  writes the text form of NAME to NAME.txt\n"
+                    "  NAME --output FILE    writes it to FILE instead\n"
+                    "  --pack TEXT OUT       writes the compressed form of TEXT to OUT\n"
+                    "  --help                shows this help\n"
+                    "  --version             shows the version\n\n"
+                    "Exit status: 0 on success, 1 when a file cannot be read, is malformed or\n"
+                    "cannot be written, 2 for a wrong command line.\n",
+                    usage);
+        return 0;
+    }
+    if (argc == 2 && is(1, "--version")) {
+        std::printf("bini %s\n", MORVANE_VERSION);
+        return 0;
+    }
+    const bool packing = is(1, "--pack");
+    const bool optionFirst = is(1, "--help") || is(1, "--version") || is(1, "--output");
+    if (argc == 2 && !packing && !optionFirst)
         return convert(argument(1), argument(1) + QStringLiteral(".txt"), false);
-    if (argc == 4 && !packing && QByteArrayView(argv[2]) == "--output")
+    if (argc == 4 && !packing && !optionFirst && is(2, "--output"))
         return convert(argument(1), argument(3), false);
     if (argc == 4 && packing)
         return convert(argument(2), argument(3), true);
-    std::fprintf(stderr, "%s\n", qPrintable(usage));
+    std::fprintf(stderr, "%s", usage);
     return 2;
 }
