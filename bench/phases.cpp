@@ -5,8 +5,8 @@
 #include "phases.h"
 
 #include "app/form1.h"
+#include "editor/richtextbox.h"
 #include "measure.h"
-#include "platform/richtextbox.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

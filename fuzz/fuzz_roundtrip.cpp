@@ -4,8 +4,8 @@
 
 // libFuzzer target: any file, converted and read back, gives its own bytes again.
 #include "convert/colorizer.h"
-#include "platform/rtfreader.h"
-#include "platform/textcodec.h"
+#include "rtf/rtfreader.h"
+#include "text/textcodec.h"
 
 #include <cstdlib>
 

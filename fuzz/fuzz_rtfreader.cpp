@@ -4,7 +4,7 @@
 
 // libFuzzer target: the RTF reader must end on any input, with text and colours in step, and
 // hand over in pieces exactly what it reads whole.
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <cstdlib>
 

@@ -4,8 +4,8 @@
 
 // The UTF-8 search must find what a case-insensitive QString search finds, at the same place.
 // Input: the needle, a NUL byte, then the text.
-#include "platform/textcodec.h"
-#include "platform/textsearch.h"
+#include "text/textcodec.h"
+#include "text/textsearch.h"
 
 #include <QString>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "frmabout.h"
 
 #include "app/form1.h"
-#include "platform/twips.h"
+#include "controls/twips.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "app/formlayout.h"
-#include "convert/rtffragments.h"
-#include "platform/commondialog.h"
-#include "platform/dialogs.h"
+#include "controls/commondialog.h"
+#include "controls/dialogs.h"
+#include "rtf/rtffragments.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -4,13 +4,13 @@
 
 #include "colorizer.h"
 
+#include "files/filesystem.h"
+#include "files/privatefolder.h"
 #include "lineclassifier.h"
 #include "palette.h"
-#include "platform/filesystem.h"
-#include "platform/privatefolder.h"
-#include "platform/textcodec.h"
-#include "platform/textlayout.h"
-#include "platform/utf8.h"
+#include "text/textcodec.h"
+#include "text/textlayout.h"
+#include "text/utf8.h"
 
 #include <QFile>
 #include <array>

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "rtffragments.h"
+#include "rtf/rtffragments.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

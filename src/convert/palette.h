@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QByteArray>
 #include <QList>

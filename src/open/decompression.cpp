@@ -5,11 +5,11 @@
 #include "decompression.h"
 
 #include "app/form1.h"
+#include "files/filesystem.h"
+#include "files/privatefolder.h"
 #include "opencommand.h"
-#include "platform/filesystem.h"
-#include "platform/hiddenprocess.h"
-#include "platform/privatefolder.h"
-#include "platform/timer.h"
+#include "system/hiddenprocess.h"
+#include "system/timer.h"
 #include "workspace/editorslots.h"
 
 #include <QFileInfo>

@@ -8,10 +8,10 @@
 #include "biniformat.h"
 #include "convert/colorizer.h"
 #include "decompression.h"
-#include "platform/filestamp.h"
-#include "platform/filesystem.h"
-#include "platform/memorybudget.h"
-#include "platform/privatefolder.h"
+#include "files/filestamp.h"
+#include "files/filesystem.h"
+#include "files/privatefolder.h"
+#include "system/memorybudget.h"
 #include "workspace/editorslots.h"
 
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 #include "search.h"
 
 #include "app/form1.h"
-#include "platform/richtextbox.h"
-#include "platform/sstab.h"
+#include "controls/sstab.h"
+#include "editor/richtextbox.h"
 
 #include <QLineEdit>
 #include <limits>

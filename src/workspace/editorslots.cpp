@@ -5,10 +5,10 @@
 #include "editorslots.h"
 
 #include "app/form1.h"
-#include "platform/filestamp.h"
-#include "platform/filesystem.h"
-#include "platform/richtextbox.h"
-#include "platform/sstab.h"
+#include "controls/sstab.h"
+#include "editor/richtextbox.h"
+#include "files/filestamp.h"
+#include "files/filesystem.h"
 
 #include <QFileInfo>
 

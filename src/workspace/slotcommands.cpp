@@ -5,12 +5,12 @@
 #include "slotcommands.h"
 
 #include "app/form1.h"
+#include "controls/sstab.h"
+#include "editor/richtextbox.h"
 #include "editorslots.h"
-#include "platform/filestamp.h"
-#include "platform/filesystem.h"
-#include "platform/richtextbox.h"
-#include "platform/sstab.h"
-#include "platform/timer.h"
+#include "files/filestamp.h"
+#include "files/filesystem.h"
+#include "system/timer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "about/frmabout.h"
-#include "platform/twips.h"
+#include "controls/twips.h"
 #include "support/formfixture.h"
 #include "support/screenreader.h"
 

@@ -4,9 +4,9 @@
 
 #include "biniformat.h"
 #include "open/decompression.h"
-#include "platform/hiddenprocess.h"
-#include "platform/timer.h"
 #include "support/formfixture.h"
+#include "system/hiddenprocess.h"
+#include "system/timer.h"
 
 #include <sys/stat.h>
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "app/form1.h"
-#include "platform/richtextbox.h"
-#include "platform/sstab.h"
+#include "controls/sstab.h"
+#include "editor/richtextbox.h"
 #include "scripteddialogs.h"
 
 #include <QDir>

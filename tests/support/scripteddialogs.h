@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "platform/dialogs.h"
+#include "controls/dialogs.h"
 
 #include <QStringList>
 #include <functional>

@@ -10,8 +10,8 @@
 //   bini --help, --version   the usage and the version, on standard output
 
 #include "biniformat.h"
-#include "platform/filesystem.h"
-#include "platform/filewriter.h"
+#include "files/filesystem.h"
+#include "files/filewriter.h"
 
 #include <QString>
 #include <cstdio>

@@ -4,7 +4,7 @@
 
 #include "filesystem.h"
 
-#include "hugepages.h"
+#include "system/hugepages.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/filewriter.h"
-#include "platform/systemcalls.h"
+#include "files/filewriter.h"
+#include "files/systemcalls.h"
 
 #include <QDir>
 #include <QFile>

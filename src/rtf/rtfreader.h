@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "textlayout.h"
+#include "text/textlayout.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/textcodec.h"
+#include "text/textcodec.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 
 #include "rtffragments.h"
 
-#include "platform/hugepages.h"
+#include "system/hugepages.h"
 
 #include <cstring>
 

@@ -6,13 +6,13 @@
 
 #include "editoraccessible.h"
 #include "editorstyles.h"
-#include "filesystem.h"
-#include "filewriter.h"
-#include "piecequeue.h"
-#include "rtfreader.h"
-#include "textcodec.h"
-#include "textsearch.h"
-#include "utf8.h"
+#include "files/filesystem.h"
+#include "files/filewriter.h"
+#include "rtf/rtfreader.h"
+#include "system/piecequeue.h"
+#include "text/textcodec.h"
+#include "text/textsearch.h"
+#include "text/utf8.h"
 
 #include <QAccessible>
 #include <QFile>

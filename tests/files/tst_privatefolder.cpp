@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/privatefolder.h"
+#include "files/privatefolder.h"
 
 #include <QDir>
 #include <QFile>

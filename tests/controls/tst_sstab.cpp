@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/sstab.h"
+#include "controls/sstab.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 
 #include <QElapsedTimer>
 #include <QTest>

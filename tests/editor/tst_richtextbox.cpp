@@ -5,11 +5,11 @@
 #include "convert/colorizer.h"
 #include "convert/lineclassifier.h"
 #include "convert/palette.h"
-#include "platform/richtextbox.h"
-#include "platform/rtfreader.h"
-#include "platform/textcodec.h"
+#include "editor/richtextbox.h"
+#include "rtf/rtfreader.h"
 #include "support/addressspacelimit.h"
 #include "support/screenreader.h"
+#include "text/textcodec.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/commondialog.h"
+#include "controls/commondialog.h"
 
 #include <QTest>
 

@@ -4,10 +4,10 @@
 
 #pragma once
 
-#include "filestamp.h"
+#include "files/filestamp.h"
 #include "linerecolourer.h"
-#include "rtfreader.h"
-#include "textformat.h"
+#include "rtf/rtfreader.h"
+#include "text/textformat.h"
 
 #include <QByteArrayView>
 #include <QColor>

@@ -4,8 +4,8 @@
 
 #include "rtfreader.h"
 
-#include "textcodec.h"
-#include "utf8.h"
+#include "text/textcodec.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
