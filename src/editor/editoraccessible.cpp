@@ -6,6 +6,7 @@
 
 #include "richtextbox.h"
 
+#include <QMetaObject>
 #include <Qsci/qsciscintilla.h>
 
 EditorAccessible::EditorAccessible(QsciScintilla *editor, RichTextBox &owner)
@@ -158,4 +159,31 @@ void EditorAccessible::replaceText(int startOffset, int endOffset, const QString
 {
     deleteText(startOffset, endOffset);
     insertText(startOffset, text);
+}
+
+// Screen readers hear of an edit once it is done; the notice comes before it, and without the
+// inserted text, which is read from the document afterwards.
+void EditorAccessible::announceEdit(RichTextBox &owner, QsciScintilla *editor, int position,
+                                    int type, int length)
+{
+    const int offset = owner.characterPosition(position);
+    const bool inserted = type & QsciScintillaBase::SC_MOD_BEFOREINSERT;
+    const QString removed
+        = inserted ? QString() : QString::fromUtf8(owner.utf8View().sliced(position, length));
+    QMetaObject::invokeMethod(
+        &owner,
+        [&owner, editor, offset, inserted, removed, position, length] {
+            if (inserted) {
+                const QByteArrayView text = owner.utf8View();
+                const QString added = position + length <= text.size()
+                    ? QString::fromUtf8(text.sliced(position, length))
+                    : QString();
+                QAccessibleTextInsertEvent event(editor, offset, added);
+                QAccessible::updateAccessibility(&event);
+            } else {
+                QAccessibleTextRemoveEvent event(editor, offset, removed);
+                QAccessible::updateAccessibility(&event);
+            }
+        },
+        Qt::QueuedConnection);
 }

@@ -22,6 +22,10 @@ public:
 
     // Installed once; answers for the editor component inside a RichTextBox.
     static QAccessibleInterface *factory(const QString &className, QObject *object);
+    // Tells screen readers of an edit the editor gives notice of before making it; `type` is
+    // the notice's modification type.
+    static void announceEdit(RichTextBox &owner, QsciScintilla *editor, int position, int type,
+                             int length);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;

@@ -4,57 +4,31 @@
 
 #include "richtextbox.h"
 
+#include "documentloader.h"
 #include "editoraccessible.h"
 #include "editorstyles.h"
-#include "files/filesystem.h"
 #include "files/filewriter.h"
 #include "rtf/rtfreader.h"
-#include "system/piecequeue.h"
 #include "text/textcodec.h"
 #include "text/textsearch.h"
 #include "text/utf8.h"
 
 #include <QAccessible>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QVBoxLayout>
-#include <Qsci/qscidocument.h>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-#include <exception>
-#include <new>
-#include <system_error>
-#include <thread>
 
 namespace {
 
-// A document goes to the editor in pieces, so that its text and colours are never held whole
-// beside the editor's own copy.
-constexpr qsizetype kLoadPieceSize = 64 * 1024;
-// From this size the reader runs on a second thread while the editor takes in what has been
-// read; below it there is too little to overlap. Pieces passed between the threads are larger,
-// so that handing them over costs little.
-constexpr qsizetype kReadOnSecondThreadFrom = 4 * 1024 * 1024;
-constexpr qsizetype kPassedPieceSize = 128 * 1024;
 // Character positions count code points.
 constexpr long kCharacterIndex = QsciScintillaBase::SC_LINECHARACTERINDEX_UTF32;
-
-// The text is never longer than its RTF: each of its bytes comes from at least one byte there.
-// Sized for the whole RTF, the editor's buffer never grows during a load; growing would hold the
-// old buffer and a larger copy at once, twice the text for a document of one long line.
-qsizetype largestTextSize(QByteArrayView rtf)
-{
-    return rtf.size();
-}
 
 } // namespace
 
 RichTextBox::RichTextBox(QWidget *parent)
-    : QWidget(parent), m_sci(new QsciScintilla(this)), m_recolourer(m_sci)
+    : QWidget(parent), m_sci(new QsciScintilla(this)), m_recolourer(m_sci), m_loader(m_sci, *this)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -208,170 +182,41 @@ void RichTextBox::setText(const QString &text)
 
 RichTextBox::Result RichTextBox::LoadFile(const QString &path)
 {
-    try {
-        QByteArray rtf;
-        QString error;
-        if (!FileSystem::readAll(path, rtf, error))
-            return { false, error };
-        const RtfDocument document
-            = rtf.size() < kReadOnSecondThreadFrom ? loadRtf(rtf) : loadRtfReadOnSecondThread(rtf);
-        // Finishing lays out the first line, which for a long line takes memory of its own.
-        rtf = QByteArray();
-        if (m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTATUS)
-            == QsciScintillaBase::SC_STATUS_BADALLOC)
-            throw std::bad_alloc();
-        finishLoad(document);
-    } catch (const std::bad_alloc &) { // from this thread, the reader's or the editor's own
-        emptyAfterFailedLoad();
-        return { false, QStringLiteral("there is not enough memory to show it") };
-    } catch (const std::system_error &) { // no second thread could be started
-        emptyAfterFailedLoad();
-        return { false, QStringLiteral("there is not enough memory to show it") };
-    }
-    giveBackFreedMemory();
+    QString error;
+    if (!m_loader.loadFile(path, error))
+        return { false, error };
     return { true, QString() };
-}
-
-// What came in before the memory ran out goes, so that the slot is empty again. The editor's
-// buffers are not left in a usable state by a failed allocation (a gap counted that was never
-// allocated), so the whole document is replaced by a new one rather than cleared.
-void RichTextBox::emptyAfterFailedLoad()
-{
-    m_sci->setDocument(QsciDocument());
-    configureDocument();
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
-    setCharactersAreBytes(true);
-    m_recolourer.forgetEdits();
-    m_loading = false;
-    giveBackFreedMemory();
-}
-
-RtfDocument RichTextBox::loadRtf(QByteArrayView rtf)
-{
-    beginLoad(largestTextSize(rtf));
-    return RtfReader::read(
-        rtf, [this](QByteArrayView text, QByteArrayView colours) { appendLoaded(text, colours); },
-        kLoadPieceSize);
-}
-
-// The reader works on a second thread while the editor takes in what has been read so far: the
-// two large steps of a load overlap instead of following each other.
-RtfDocument RichTextBox::loadRtfReadOnSecondThread(QByteArrayView rtf)
-{
-    PieceQueue pieces;
-    RtfDocument document;
-    std::exception_ptr readerFailure;
-    std::thread reader([&] {
-        try {
-            document = RtfReader::read(
-                rtf,
-                [&pieces](QByteArrayView text, QByteArrayView colours) {
-                    pieces.push(text, colours);
-                },
-                kPassedPieceSize);
-        } catch (...) { // handed to the editor's thread, which reports it
-            readerFailure = std::current_exception();
-        }
-        pieces.close();
-    });
-    try {
-        beginLoad(largestTextSize(rtf));
-        while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
-            appendLoaded(piece->text, piece->colours);
-    } catch (...) {
-        pieces.abandon(); // the reader must not wait for this thread to take more
-        reader.join();
-        throw;
-    }
-    reader.join();
-    if (readerFailure)
-        std::rethrow_exception(readerFailure);
-    return document;
-}
-
-// A load frees large buffers of its own (the RTF, its text, the pieces, on two threads' heaps);
-// the C library keeps such memory unless asked to give it back.
-void RichTextBox::giveBackFreedMemory()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
 }
 
 void RichTextBox::loadDocument(const RtfDocument &document)
 {
-    beginLoad(document.text.size());
-    appendLoaded(document.text, document.colours);
-    finishLoad(document);
+    m_loader.loadDocument(document);
 }
 
-void RichTextBox::beginLoad(qsizetype largestSize)
+void RichTextBox::loadStarting()
 {
-    m_loading = true;
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
     // A character index is built once over the whole text, which costs half of keeping it up
     // to date line by line while the text comes in; ASCII text needs none.
     m_uncheckedLength = 0;
     setCharactersAreBytes(true);
-    m_loadedAscii = true;
-    // Room to type in from the start: without it the gap in the editor's buffer runs out on
-    // one of the first keystrokes, and the whole document is copied into a larger buffer then.
-    const qsizetype room = largestSize / 64 + 65536;
-    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(largestSize + room));
 }
 
-void RichTextBox::appendLoaded(QByteArrayView text, QByteArrayView colours)
+void RichTextBox::loadFinished(const RtfDocument &document, bool ascii, int lineEndMode)
 {
-    Q_ASSERT(text.size() == colours.size());
-    if (text.isEmpty())
-        return;
-    const long start = m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, uintptr_t(text.size()), text.data());
-    if (m_loadedAscii && Utf8::asciiPrefixLength(text) < text.size())
-        m_loadedAscii = false;
-
-    // Colours are styles as they are, unless a document brings more colours than the styles
-    // below the reserved ones; only then is a mapped copy made.
-    QByteArrayView styles = colours;
-    QByteArray mapped;
-    if (std::any_of(colours.cbegin(), colours.cend(), [](char c) {
-            return static_cast<unsigned char>(c) >= EditorStyles::kFirstReserved;
-        })) {
-        mapped = colours.toByteArray();
-        std::transform(mapped.cbegin(), mapped.cend(), mapped.begin(), EditorStyles::forColour);
-        styles = mapped;
-    }
-    m_sci->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, uintptr_t(start), 0L);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(styles.size()),
-                         styles.data());
-}
-
-void RichTextBox::finishLoad(const RtfDocument &document)
-{
-    if (!m_loadedAscii)
+    if (!ascii)
         setCharactersAreBytes(false);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
     applyColourTable(document.colourTable.isEmpty() ? m_palette : document.colourTable);
-
-    // New lines take the document's first terminator; CR LF when it has none.
-    const QByteArrayView text = utf8View();
-    const auto firstBreak
-        = std::find_if(text.cbegin(), text.cend(), [](char c) { return c == '\r' || c == '\n'; });
-    int eolMode = QsciScintillaBase::SC_EOL_CRLF;
-    if (firstBreak != text.cend() && *firstBreak == '\n')
-        eolMode = QsciScintillaBase::SC_EOL_LF;
-    else if (firstBreak != text.cend() && (firstBreak + 1 == text.cend() || firstBreak[1] != '\n'))
-        eolMode = QsciScintillaBase::SC_EOL_CR;
-    m_lineEndMode = eolMode;
-    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, eolMode);
-
+    m_lineEndMode = lineEndMode;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, lineEndMode);
     m_format = document.format;
-    m_sci->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
     m_recolourer.forgetEdits();
-    m_loading = false;
+}
+
+void RichTextBox::loadFailed()
+{
+    configureDocument();
+    setCharactersAreBytes(true);
+    m_recolourer.forgetEdits();
 }
 
 RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
@@ -500,7 +345,7 @@ QColor RichTextBox::textColourAt(int position) const
 
 void RichTextBox::onModified(int position, int type, int length)
 {
-    if (m_loading)
+    if (m_loader.loading())
         return;
     const qsizetype line
         = m_sci->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, uintptr_t(position));
@@ -521,7 +366,7 @@ void RichTextBox::onModified(int position, int type, int length)
     markEdited(firstTouchedLine(position, line), line + std::max<qsizetype>(linesAdded, 0),
                linesAdded);
     if (QAccessible::isActive())
-        announceEdit(position, type, length);
+        EditorAccessible::announceEdit(*this, m_sci, position, type, length);
     if (inserting) {
         // What the insert brings is looked at once it is in, on the next notice or position
         // asked for. Noted only now: announcing asks for a position, and a look then would read
@@ -560,32 +405,6 @@ void RichTextBox::fitLineEndToSelection()
         || (m_lineEndMode == QsciScintillaBase::SC_EOL_CR && after == '\n');
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE,
                          joins ? int(QsciScintillaBase::SC_EOL_CRLF) : m_lineEndMode);
-}
-
-// Screen readers hear of an edit once it is done; the notice comes before it, and without the
-// inserted text, which is read from the document afterwards.
-void RichTextBox::announceEdit(int position, int type, int length)
-{
-    const int offset = characterPosition(position);
-    const bool inserted = type & QsciScintillaBase::SC_MOD_BEFOREINSERT;
-    const QString removed
-        = inserted ? QString() : QString::fromUtf8(utf8View().sliced(position, length));
-    QMetaObject::invokeMethod(
-        this,
-        [this, offset, inserted, removed, position, length] {
-            if (inserted) {
-                const QByteArrayView text = utf8View();
-                const QString added = position + length <= text.size()
-                    ? QString::fromUtf8(text.sliced(position, length))
-                    : QString();
-                QAccessibleTextInsertEvent event(m_sci, offset, added);
-                QAccessible::updateAccessibility(&event);
-            } else {
-                QAccessibleTextRemoveEvent event(m_sci, offset, removed);
-                QAccessible::updateAccessibility(&event);
-            }
-        },
-        Qt::QueuedConnection);
 }
 
 // Inserted text outside ASCII ends the time when a character is a byte.

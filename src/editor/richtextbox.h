@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "documentloader.h"
 #include "files/filestamp.h"
 #include "linerecolourer.h"
 #include "rtf/rtfreader.h"
@@ -19,7 +20,7 @@ class QsciScintilla;
 // One of the four editors. It loads colour-coded RTF documents, saves plain text in the
 // document's own encoding and terminators, finds text, and keeps the colours of edited lines
 // up to date through a line colourer supplied by the application.
-class RichTextBox : public QWidget
+class RichTextBox : public QWidget, private DocumentLoader::Owner
 {
     Q_OBJECT
 
@@ -86,14 +87,9 @@ private:
     void configureEditor();
     void keepOwnPaper();
     void configureDocument();
-    // Both take in the text and colours, and return what else the document says.
-    RtfDocument loadRtf(QByteArrayView rtf);
-    RtfDocument loadRtfReadOnSecondThread(QByteArrayView rtf);
-    void beginLoad(qsizetype largestSize);
-    void appendLoaded(QByteArrayView text, QByteArrayView colours);
-    void finishLoad(const RtfDocument &document);
-    void emptyAfterFailedLoad();
-    static void giveBackFreedMemory();
+    void loadStarting() override;
+    void loadFinished(const RtfDocument &document, bool ascii, int lineEndMode) override;
+    void loadFailed() override;
     void setCharactersAreBytes(bool ascii);
     void checkInsertedText() const;
     void applyColourTable(const QList<RtfColour> &table);
@@ -102,7 +98,6 @@ private:
     qsizetype firstTouchedLine(qsizetype position, qsizetype line) const;
     // Sets the terminator that a new line typed or pasted over the selection gets.
     void fitLineEndToSelection();
-    void announceEdit(int position, int type, int length);
     void markEdited(qsizetype first, qsizetype last, qsizetype linesAdded);
     // Recolours the lines edited since the last call, once control is back in the event loop.
     void recolourEditedLines();
@@ -114,9 +109,8 @@ private:
     LineRecolourer m_recolourer;
     QList<QColor> m_colours; // by colour index; invalid for the editor's default
     QList<RtfColour> m_palette;
-    bool m_loading = false;
+    DocumentLoader m_loader;
     bool m_charactersAreBytes = true; // ASCII text: no character index is kept
-    bool m_loadedAscii = true; // what has been loaded so far is ASCII
     // Text inserted since the last look, which may end the ASCII time.
     mutable qsizetype m_uncheckedStart = 0, m_uncheckedLength = 0;
     bool m_recolourQueued = false;
