@@ -4,8 +4,8 @@
 
 #include "filewriter.h"
 
-#include "descriptor.h"
-#include "systemcalls.h"
+#include "system/descriptor.h"
+#include "system/systemcalls.h"
 
 #include <QDir>
 #include <QFile>

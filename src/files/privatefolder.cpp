@@ -4,8 +4,8 @@
 
 #include "privatefolder.h"
 
-#include "descriptor.h"
 #include "filesystem.h"
+#include "system/descriptor.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "files/filewriter.h"
-#include "files/systemcalls.h"
+#include "system/systemcalls.h"
 
 #include <QDir>
 #include <QFile>
