@@ -4,7 +4,7 @@
 
 #include "sstab.h"
 
-#include "tabstripaccessible.h"
+#include "accessible/tabstripaccessible.h"
 
 #include <QAccessible>
 #include <QFrame>

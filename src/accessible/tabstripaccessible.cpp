@@ -4,7 +4,7 @@
 
 #include "tabstripaccessible.h"
 
-#include "sstab.h"
+#include "controls/sstab.h"
 
 #include <QTabBar>
 

@@ -4,7 +4,7 @@
 
 #include "editoraccessible.h"
 
-#include "richtextbox.h"
+#include "editor/richtextbox.h"
 
 #include <QMetaObject>
 #include <Qsci/qsciscintilla.h>
