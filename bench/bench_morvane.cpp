@@ -212,5 +212,11 @@ int main(int argc, char *argv[])
         return Phases::work(path);
     if (phase == QLatin1String("startup"))
         return Phases::startUp();
+    if (phase == QLatin1String("quietOpen"))
+        return Phases::quietOpen(path);
+    if (phase == QLatin1String("progressOpen"))
+        return Phases::progressOpen(path);
+    if (phase == QLatin1String("cancelledOpen"))
+        return Phases::cancelledOpen(path);
     return orchestrate(!args.contains(QLatin1String("--no-scaling")));
 }

@@ -38,8 +38,14 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool question(QWidget *, const QString &) override { return true; }
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
+                                                  bool modal) override
+    {
+        return m_shown.showProgress(parent, text, modal);
+    }
 
 private:
+    QtDialogs m_shown; // progress shows as it does for a user
     QString m_path;
 };
 

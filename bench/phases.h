@@ -16,4 +16,9 @@ int open(const QString &path); // the real window's Open, dialog answered
 int work(const QString &path); // Find, Find Next, typing and Save in the real window
 int startUp(); // constructing and showing the main window
 
+// Long opens, in longworkphases.cpp.
+int quietOpen(const QString &path); // the Open with its progress never shown
+int progressOpen(const QString &path); // the Open as a user has it, event-loop turns timed
+int cancelledOpen(const QString &path); // the Open with Cancel pressed half way
+
 } // namespace Phases

@@ -18,9 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray text, colours;
     const RtfDocument rest = RtfReader::read(
         rtf,
-        [&](QByteArrayView pieceText, QByteArrayView pieceColours) {
+        [&, lastRead = qsizetype(0)](QByteArrayView pieceText, QByteArrayView pieceColours,
+                                     qsizetype read) mutable {
             if (pieceText.isEmpty() || pieceText.size() != pieceColours.size())
                 std::abort();
+            if (read < lastRead || read > rtf.size()) // the progress of a load
+                std::abort();
+            lastRead = read;
             text += pieceText;
             colours += pieceColours;
         },

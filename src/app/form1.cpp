@@ -13,11 +13,14 @@
 #include "editor/richtextbox.h"
 #include "files/privatefolder.h"
 #include "open/decompression.h"
+#include "open/decompressionprogress.h"
 #include "open/opencommand.h"
 #include "search/search.h"
+#include "system/clock.h"
 #include "system/hiddenprocess.h"
 #include "system/timer.h"
 #include "workspace/editorslots.h"
+#include "workspace/longwork.h"
 #include "workspace/slotcommands.h"
 
 #include <QAction>
@@ -33,7 +36,8 @@
 #include <QScreen>
 #include <cmath>
 
-form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, this)
+form1::form1(QWidget *parent)
+    : QMainWindow(parent), CommonDialog1(m_qtDialogs, this), m_clock(&Clock::system())
 {
     setWindowTitle(DesignCaption);
     setWindowIcon(QIcon(QStringLiteral(":/morvane.svg")));
@@ -51,6 +55,7 @@ form1::form1(QWidget *parent) : QMainWindow(parent), CommonDialog1(m_qtDialogs, 
     Timer2->setInterval(DecompressionPickUpInterval);
     connect(Timer2, &Timer::Tick, this, &form1::Timer2_Timer);
     Decompressor = new HiddenProcess(this);
+    Timer2Progress = new DecompressionProgress(*this);
 
     resize(designedSizeOnScreen());
     m_fittingFrame = true;
@@ -314,7 +319,7 @@ void form1::OpenFiles(const QStringList &paths)
 
 void form1::OpenWaitingFiles()
 {
-    while (!m_waitingFiles.isEmpty() && !Timer2->Enabled())
+    while (!m_waitingFiles.isEmpty() && !Timer2->Enabled() && !busy())
         OpenFile(*this, m_waitingFiles.takeFirst());
     focusActiveEditor();
 }
@@ -349,6 +354,24 @@ void form1::setDialogs(Dialogs &dialogs)
 {
     m_dialogs = &dialogs;
     CommonDialog1.setDialogs(dialogs);
+}
+
+void form1::beginWork(LongWork &work)
+{
+    Q_ASSERT(!m_work);
+    m_work = &work;
+}
+
+// What waited for the work goes on once control is back in the event loop, after the command
+// that did the work has finished.
+void form1::endWork(LongWork &work)
+{
+    Q_ASSERT(m_work == &work);
+    m_work = nullptr;
+    if (m_closeWhenIdle)
+        QMetaObject::invokeMethod(this, &form1::close, Qt::QueuedConnection);
+    else if (!m_waitingFiles.isEmpty())
+        QMetaObject::invokeMethod(this, &form1::OpenWaitingFiles, Qt::QueuedConnection);
 }
 
 double form1::WidthTwips() const
@@ -495,6 +518,12 @@ void form1::moveEvent(QMoveEvent *event)
 void form1::closeEvent(QCloseEvent *event)
 {
     m_waitingFiles.clear();
+    if (m_work) { // given up first; the window closes once the work has cleaned up after it
+        m_work->cancel();
+        m_closeWhenIdle = true;
+        event->ignore();
+        return;
+    }
     StopDecompression(*this); // its text would have no window to go to
     if (m_about)
         m_about->close();

@@ -24,6 +24,9 @@ class SSTab;
 class Timer;
 class HiddenProcess;
 class frmAbout;
+class Clock;
+class DecompressionProgress;
+class LongWork;
 
 // The main window: its controls, the fields the commands share, and the routing of every
 // menu item, button, key and notification to the command that handles it.
@@ -59,6 +62,7 @@ public:
     CommonDialog CommonDialog1;
     Timer *Timer2;
     HiddenProcess *Decompressor;
+    DecompressionProgress *Timer2Progress; // how far the decompressor has come
     QAction *mnuOpen, *mnuClose, *mnuSave, *mnuSaveAs, *mnuExit, *mnuAbout;
 
     RichTextBox &editor(int slot) const { return *RichTextBoxes.at(slot); }
@@ -66,6 +70,15 @@ public:
     void Warning(const QString &text);
     bool Question(const QString &text);
     void setDialogs(Dialogs &dialogs);
+    Dialogs &dialogs() const { return *m_dialogs; }
+    // When long work shows its progress.
+    void setClock(Clock &clock) { m_clock = &clock; }
+    Clock &clock() const { return *m_clock; }
+    // Long work under way (an open or a save): one at a time. Files waiting to be opened, the
+    // pick-up of a decompressed file and the closing of the window wait for it to end.
+    void beginWork(LongWork &work);
+    void endWork(LongWork &work);
+    bool busy() const { return m_work != nullptr; }
     frmAbout *aboutDialog() const;
     // Opens files given on the command line or dropped on the window, in order, as the Open
     // command opens a chosen file. A compressed file holds back the ones after it until its
@@ -128,6 +141,9 @@ private:
 
     QtDialogs m_qtDialogs;
     Dialogs *m_dialogs = &m_qtDialogs;
+    Clock *m_clock;
+    LongWork *m_work = nullptr;
+    bool m_closeWhenIdle = false; // the window was closed while work ran
     QPointer<frmAbout> m_about;
     QStringList m_waitingFiles;
     bool m_correctingSize = false;

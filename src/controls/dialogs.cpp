@@ -10,6 +10,40 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
+
+namespace {
+
+class QtProgressDisplay final : public ProgressDisplay
+{
+public:
+    QtProgressDisplay(QWidget *parent, const QString &text, bool modal)
+        : m_dialog(text, QObject::tr("Cancel"), 0, kSteps, parent)
+    {
+        m_dialog.setWindowTitle(QCoreApplication::applicationName());
+        m_dialog.setWindowModality(modal ? Qt::WindowModal : Qt::NonModal);
+        // Shown at once and kept until the work is over: the caller decides both.
+        m_dialog.setMinimumDuration(0);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+        m_dialog.show();
+    }
+
+    void setFraction(double fraction) override
+    {
+        const int value = int(fraction * kSteps);
+        if (value != m_dialog.value())
+            m_dialog.setValue(value);
+    }
+    bool cancelRequested() const override { return m_dialog.wasCanceled(); }
+
+private:
+    static constexpr int kSteps = 1000;
+    QProgressDialog m_dialog;
+};
+
+} // namespace
 
 QString QtDialogs::getOpenFileName(QWidget *parent, const QString &filter)
 {
@@ -46,6 +80,12 @@ void QtDialogs::information(QWidget *parent, const QString &text)
 void QtDialogs::warning(QWidget *parent, const QString &text)
 {
     QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
+}
+
+std::unique_ptr<ProgressDisplay> QtDialogs::showProgress(QWidget *parent, const QString &text,
+                                                         bool modal)
+{
+    return std::make_unique<QtProgressDisplay>(parent, text, modal);
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text)

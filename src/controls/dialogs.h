@@ -5,8 +5,21 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 class QWidget;
+
+// A window that shows how far long work has come, with a Cancel button; it goes when it is
+// destroyed.
+class ProgressDisplay
+{
+public:
+    virtual ~ProgressDisplay() = default;
+    // From 0 to 1.
+    virtual void setFraction(double fraction) = 0;
+    // The user pressed Cancel, pressed Escape or closed the window.
+    virtual bool cancelRequested() const = 0;
+};
 
 // The modal parts of the program: file dialogs and message boxes. The application uses the
 // Qt realisation; tests answer through their own.
@@ -25,6 +38,10 @@ public:
     virtual void warning(QWidget *parent, const QString &text) = 0;
     // True for Yes; No is the default answer.
     virtual bool question(QWidget *parent, const QString &text) = 0;
+    // Shows progress over `parent`; a modal one takes every click and key of the window.
+    virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
+                                                          bool modal)
+        = 0;
 };
 
 class QtDialogs final : public Dialogs
@@ -36,6 +53,8 @@ public:
     void information(QWidget *parent, const QString &text) override;
     void warning(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
+                                                  bool modal) override;
 
 private:
     QString m_lastFolder;

@@ -13,6 +13,7 @@
 #include "text/utf8.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -224,7 +225,8 @@ template<typename LineHandler> void forEachLine(QByteArrayView text, LineHandler
 }
 
 // Fills IniLines and returns what goes before the fragments: the header and the layout.
-QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk)
+QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk,
+                        WorkProgress &progress = WorkProgress::unwatched())
 {
     TextLayout layout;
     layout.format = TextCodec::detectFormat(fileBytes);
@@ -240,6 +242,7 @@ QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QStrin
                         = IniLines.reserveFor(line.size() * kMostBytesPerByte + kMostBytesPerLine);
                     IniLines.closeFragment(writeLine(out, line, encoding));
                     layout.appendLineEnd(end);
+                    progress.advanceTo(line.data() - fileBytes.data());
                 });
     IniLines.append("}");
 
@@ -253,6 +256,19 @@ QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QStrin
     return document;
 }
 
+// Writes `bytes` in blocks, telling the progress between them; `before` bytes are written already.
+bool writeInBlocks(QFile &output, QByteArrayView bytes, qint64 before, WorkProgress &progress)
+{
+    constexpr qsizetype kBlock = 4 * 1024 * 1024;
+    for (qsizetype at = 0; at < bytes.size(); at += kBlock) {
+        const qsizetype block = std::min(kBlock, bytes.size() - at);
+        if (output.write(bytes.data() + at, block) != block)
+            return false;
+        progress.advanceTo(before + at + block);
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk)
@@ -260,15 +276,24 @@ QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QStri
     return convertLines(fileBytes, IniLines, Hunk).append(IniLines.joined());
 }
 
-ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk)
+ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
+                            WorkProgress &progress, double share)
 {
+    // Converting costs most; reading and writing the document are bulk copies.
+    const double readShare = share * 0.1, convertShare = share * 0.75,
+                 writeShare = share - readShare - convertShare;
     ColorizeResult result;
     QByteArray head;
     {
         QByteArray bytes;
-        if (!FileSystem::readAll(path, bytes, result.error))
+        qint64 size = 0;
+        if (!FileSystem::regularFileSize(path, size, result.error))
             return result;
-        head = convertLines(bytes, IniLines, Hunk);
+        progress.beginStep(size, readShare);
+        if (!FileSystem::readAll(path, bytes, result.error, progress))
+            return result;
+        progress.beginStep(bytes.size(), convertShare);
+        head = convertLines(bytes, IniLines, Hunk, progress);
     } // the file's bytes are not needed any more
 
     // In Morvane's private folder: the program folder may be read-only, two running copies must
@@ -279,9 +304,17 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
     const QString document = folder
         ? folder->newFile(QStringLiteral("tmp"), QStringLiteral(".rtf"), output, result.error)
         : QString();
-    const QByteArrayView fragments = IniLines.joined();
-    const bool written = !document.isEmpty() && output.write(head) == head.size()
-        && output.write(fragments.data(), fragments.size()) == fragments.size() && output.flush();
+    bool written = false;
+    try {
+        const QByteArrayView fragments = IniLines.joined();
+        progress.beginStep(head.size() + fragments.size(), writeShare);
+        written = !document.isEmpty() && output.write(head) == head.size()
+            && writeInBlocks(output, fragments, head.size(), progress) && output.flush();
+    } catch (const WorkCancelled &) { // only a document being written can be given up
+        output.close();
+        folder->remove(document);
+        throw;
+    }
     IniLines.clear(); // the document holds the fragments now
     if (!written) {
         if (!document.isEmpty()) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "rtf/rtffragments.h"
+#include "system/workprogress.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -22,7 +23,10 @@ QByteArray rtfHeader();
 
 // Turns a text file into a colour-coded temporary RTF document, one fragment per line.
 // `IniLines` receives the fragments and `Hunk` holds the header while the document is written.
-ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk);
+// Reading, converting and writing take `share` of the work `progress` tells of; when the work
+// is given up, no document is left behind.
+ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
+                            WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
 
 // The whole temporary document for the given file contents.
 QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk);

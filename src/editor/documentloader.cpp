@@ -13,6 +13,8 @@
 #include <Qsci/qscidocument.h>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -31,6 +33,8 @@ constexpr qsizetype kLoadPieceSize = 64 * 1024;
 // so that handing them over costs little.
 constexpr qsizetype kReadOnSecondThreadFrom = 4 * 1024 * 1024;
 constexpr qsizetype kPassedPieceSize = 128 * 1024;
+// From this size the editor's buffer is made away from the window's thread.
+constexpr qsizetype kAllocateAsideFrom = 32 * 1024 * 1024;
 
 // The text is never longer than its RTF: each of its bytes comes from at least one byte there.
 // Sized for the whole RTF, the editor's buffer never grows during a load; growing would hold the
@@ -42,14 +46,22 @@ qsizetype largestTextSize(QByteArrayView rtf)
 
 } // namespace
 
-bool DocumentLoader::loadFile(const QString &path, QString &error)
+bool DocumentLoader::loadFile(const QString &path, QString &error, WorkProgress &progress,
+                              double share)
 {
     try {
         QByteArray rtf;
-        if (!FileSystem::readAll(path, rtf, error))
+        qint64 size = 0;
+        if (!FileSystem::regularFileSize(path, size, error))
             return false;
-        const RtfDocument document
-            = rtf.size() < kReadOnSecondThreadFrom ? loadRtf(rtf) : loadRtfReadOnSecondThread(rtf);
+        // Taking the text in costs most: the editor builds its lines as it goes.
+        progress.beginStep(size, share * 0.05);
+        if (!FileSystem::readAll(path, rtf, error, progress))
+            return false;
+        progress.beginStep(rtf.size(), share * 0.95);
+        const RtfDocument document = rtf.size() < kReadOnSecondThreadFrom
+            ? loadRtf(rtf, progress)
+            : loadRtfReadOnSecondThread(rtf, progress);
         // Finishing lays out the first line, which for a long line takes memory of its own.
         rtf = QByteArray();
         if (m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTATUS)
@@ -64,6 +76,9 @@ bool DocumentLoader::loadFile(const QString &path, QString &error)
         emptyAfterFailedLoad();
         error = QStringLiteral("there is not enough memory to show it");
         return false;
+    } catch (const WorkCancelled &) {
+        emptyAfterFailedLoad();
+        throw;
     }
     giveBackFreedMemory();
     return true;
@@ -76,22 +91,26 @@ void DocumentLoader::emptyAfterFailedLoad()
 {
     m_sci->setDocument(QsciDocument());
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
-    m_owner.loadFailed();
+    m_owner.documentReplaced();
     m_loading = false;
     giveBackFreedMemory();
 }
 
-RtfDocument DocumentLoader::loadRtf(QByteArrayView rtf)
+RtfDocument DocumentLoader::loadRtf(QByteArrayView rtf, WorkProgress &progress)
 {
-    beginLoad(largestTextSize(rtf));
+    beginLoad(largestTextSize(rtf), progress);
     return RtfReader::read(
-        rtf, [this](QByteArrayView text, QByteArrayView colours) { appendLoaded(text, colours); },
+        rtf,
+        [this, &progress](QByteArrayView text, QByteArrayView colours, qsizetype rtfRead) {
+            appendLoaded(text, colours);
+            progress.advanceTo(rtfRead);
+        },
         kLoadPieceSize);
 }
 
 // The reader works on a second thread while the editor takes in what has been read so far: the
 // two large steps of a load overlap instead of following each other.
-RtfDocument DocumentLoader::loadRtfReadOnSecondThread(QByteArrayView rtf)
+RtfDocument DocumentLoader::loadRtfReadOnSecondThread(QByteArrayView rtf, WorkProgress &progress)
 {
     PieceQueue pieces;
     RtfDocument document;
@@ -100,8 +119,9 @@ RtfDocument DocumentLoader::loadRtfReadOnSecondThread(QByteArrayView rtf)
         try {
             document = RtfReader::read(
                 rtf,
-                [&pieces](QByteArrayView text, QByteArrayView colours) {
-                    pieces.push(text, colours);
+                [&pieces](QByteArrayView text, QByteArrayView colours, qsizetype rtfRead) {
+                    if (!pieces.push(text, colours, rtfRead))
+                        throw WorkCancelled(); // nobody takes the rest: reading it is waste
                 },
                 kPassedPieceSize);
         } catch (...) { // handed to the editor's thread, which reports it
@@ -110,9 +130,11 @@ RtfDocument DocumentLoader::loadRtfReadOnSecondThread(QByteArrayView rtf)
         pieces.close();
     });
     try {
-        beginLoad(largestTextSize(rtf));
-        while (const std::optional<PieceQueue::Piece> piece = pieces.pop())
+        beginLoad(largestTextSize(rtf), progress);
+        while (const std::optional<PieceQueue::Piece> piece = pieces.pop()) {
             appendLoaded(piece->text, piece->colours);
+            progress.advanceTo(piece->readTo);
+        }
     } catch (...) {
         pieces.abandon(); // the reader must not wait for this thread to take more
         reader.join();
@@ -135,12 +157,12 @@ void DocumentLoader::giveBackFreedMemory()
 
 void DocumentLoader::loadDocument(const RtfDocument &document)
 {
-    beginLoad(document.text.size());
+    beginLoad(document.text.size(), WorkProgress::unwatched());
     appendLoaded(document.text, document.colours);
     finishLoad(document);
 }
 
-void DocumentLoader::beginLoad(qsizetype largestSize)
+void DocumentLoader::beginLoad(qsizetype largestSize, WorkProgress &progress)
 {
     m_loading = true;
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
@@ -150,7 +172,48 @@ void DocumentLoader::beginLoad(qsizetype largestSize)
     // Room to type in from the start: without it the gap in the editor's buffer runs out on
     // one of the first keystrokes, and the whole document is copied into a larger buffer then.
     const qsizetype room = largestSize / 64 + 65536;
-    m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(largestSize + room));
+    if (largestSize + room < kAllocateAsideFrom)
+        m_sci->SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(largestSize + room));
+    else
+        allocateAside(largestSize + room, progress);
+}
+
+// The system hands over a large buffer a page at a time as the editor clears it, which takes
+// a while (a quarter of a second for 340 MB of text and styles). The buffer is made on a second
+// thread, in the document of an editor that is never shown, while the window goes on answering;
+// the editor then takes that document. Nothing but the second thread touches the hidden editor
+// until it is done.
+void DocumentLoader::allocateAside(qsizetype size, WorkProgress &progress)
+{
+    QsciScintilla aside;
+    std::exception_ptr failure;
+    std::atomic<bool> done = false;
+    std::thread allocator([&] {
+        try {
+            aside.SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(size));
+        } catch (...) { // handed to this thread, which reports it
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    try {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            progress.stillWorking();
+        }
+    } catch (...) {
+        allocator.join(); // given up: the hidden editor goes once the thread has let it go
+        throw;
+    }
+    allocator.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (aside.SendScintilla(QsciScintillaBase::SCI_GETSTATUS)
+        == QsciScintillaBase::SC_STATUS_BADALLOC)
+        throw std::bad_alloc();
+    m_sci->setDocument(aside.document());
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
+    m_owner.documentReplaced();
 }
 
 void DocumentLoader::appendLoaded(QByteArrayView text, QByteArrayView colours)

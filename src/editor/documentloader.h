@@ -5,6 +5,7 @@
 #pragma once
 
 #include "rtf/rtfreader.h"
+#include "system/workprogress.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -28,7 +29,7 @@ public:
         // The text is in; `ascii` says whether all of it is ASCII.
         virtual void loadFinished(const RtfDocument &document, bool ascii, int lineEndMode) = 0;
         // The editor component has a new, empty document, to be configured as a new one is.
-        virtual void loadFailed() = 0;
+        virtual void documentReplaced() = 0;
 
     protected:
         ~Owner() = default;
@@ -37,16 +38,20 @@ public:
     DocumentLoader(QsciScintilla *editor, Owner &owner) : m_sci(editor), m_owner(owner) { }
 
     // Reads the RTF file at `path` into the editor; false with the reason when it cannot.
-    bool loadFile(const QString &path, QString &error);
+    // Reading and taking in the document take `share` of the work `progress` tells of; when the
+    // work is given up the editor is left empty.
+    bool loadFile(const QString &path, QString &error,
+                  WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
     void loadDocument(const RtfDocument &document);
     // While a load is under way, the editor's change notices are the load's own.
     bool loading() const { return m_loading; }
 
 private:
     // Both take in the text and colours, and return what else the document says.
-    RtfDocument loadRtf(QByteArrayView rtf);
-    RtfDocument loadRtfReadOnSecondThread(QByteArrayView rtf);
-    void beginLoad(qsizetype largestSize);
+    RtfDocument loadRtf(QByteArrayView rtf, WorkProgress &progress);
+    RtfDocument loadRtfReadOnSecondThread(QByteArrayView rtf, WorkProgress &progress);
+    void beginLoad(qsizetype largestSize, WorkProgress &progress);
+    void allocateAside(qsizetype size, WorkProgress &progress);
     void appendLoaded(QByteArrayView text, QByteArrayView colours);
     void finishLoad(const RtfDocument &document);
     int firstLineEndMode() const;

@@ -180,10 +180,11 @@ void RichTextBox::setText(const QString &text)
     m_documentStamp = FileStamp();
 }
 
-RichTextBox::Result RichTextBox::LoadFile(const QString &path)
+RichTextBox::Result RichTextBox::LoadFile(const QString &path, WorkProgress &progress,
+                                         double share)
 {
     QString error;
-    if (!m_loader.loadFile(path, error))
+    if (!m_loader.loadFile(path, error, progress, share))
         return { false, error };
     return { true, QString() };
 }
@@ -212,20 +213,21 @@ void RichTextBox::loadFinished(const RtfDocument &document, bool ascii, int line
     m_recolourer.forgetEdits();
 }
 
-void RichTextBox::loadFailed()
+void RichTextBox::documentReplaced()
 {
     configureDocument();
     setCharactersAreBytes(true);
     m_recolourer.forgetEdits();
 }
 
-RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type)
+RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type, WorkProgress &progress)
 {
     Q_ASSERT(type == 1); // the editor only ever writes plain text
     Q_UNUSED(type);
     const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8View(), m_format);
+    progress.beginStep(encoded.bytes.size(), 1);
     QString error;
-    if (!FileWriter().write(path, encoded.bytes, error))
+    if (!FileWriter().write(path, encoded.bytes, error, progress))
         return { false, error };
     return { true, QString(), encoded.replaced };
 }

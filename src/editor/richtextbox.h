@@ -47,9 +47,13 @@ public:
     qsizetype bytePosition(int characterPosition) const;
     int characterPosition(qsizetype bytePosition) const;
 
-    Result LoadFile(const QString &path);
+    // Both tell their progress in bytes; given up, a load leaves the editor empty and a save
+    // leaves the file as it was, and both throw WorkCancelled.
+    Result LoadFile(const QString &path, WorkProgress &progress = WorkProgress::unwatched(),
+                    double share = 1);
     void loadDocument(const RtfDocument &document);
-    Result SaveFile(const QString &path, int type = 1);
+    Result SaveFile(const QString &path, int type = 1,
+                    WorkProgress &progress = WorkProgress::unwatched());
 
     struct Match
     {
@@ -89,7 +93,7 @@ private:
     void configureDocument();
     void loadStarting() override;
     void loadFinished(const RtfDocument &document, bool ascii, int lineEndMode) override;
-    void loadFailed() override;
+    void documentReplaced() override;
     void setCharactersAreBytes(bool ascii);
     void checkInsertedText() const;
     void applyColourTable(const QList<RtfColour> &table);

@@ -5,10 +5,12 @@
 #include "filesystem.h"
 
 #include "system/hugepages.h"
+#include "system/workprogress.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +18,7 @@
 
 namespace {
 
+constexpr qint64 kReadBlock = 4 * 1024 * 1024;
 const QString kNotARegularFile = QStringLiteral("it is not a regular file");
 
 // Opens a regular file for reading. Anything else is refused before it is read: a FIFO would
@@ -50,23 +53,30 @@ QString FileSystem::programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error)
+bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error,
+                         WorkProgress &progress)
 {
     QFile file;
     if (!openRegularFile(path, file, error))
         return false;
     // Sized once from the file's size, and in huge pages when it is large; whatever the file
-    // has gained since it was measured is read after it.
+    // has gained since it was measured is read after it. Read in large blocks, so that the
+    // progress is told between them.
     const qint64 expected = file.size();
     bytes = QByteArray(expected, Qt::Uninitialized);
     HugePages::advise(bytes.data(), bytes.size());
-    const qint64 read = file.read(bytes.data(), expected);
-    if (read >= 0) {
-        bytes.truncate(read);
-        if (read == expected)
-            bytes += file.readAll();
+    qint64 read = 0;
+    while (read < expected) {
+        const qint64 got = file.read(bytes.data() + read, std::min(expected - read, kReadBlock));
+        if (got <= 0)
+            break;
+        read += got;
+        progress.advanceTo(read);
     }
-    if (read < 0 || file.error() != QFileDevice::NoError) {
+    bytes.truncate(read);
+    if (read == expected)
+        bytes += file.readAll();
+    if (file.error() != QFileDevice::NoError) {
         error = reason(file);
         return false;
     }

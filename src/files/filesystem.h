@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "system/workprogress.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,8 +19,9 @@ public:
     // The folder of the running program, which also holds its helper programs.
     static QString programFolder();
     // The whole of a regular file; false with a reason when it can't be read. Reads never
-    // wait: a FIFO or a device is refused.
-    static bool readAll(const QString &path, QByteArray &bytes, QString &error);
+    // wait: a FIFO or a device is refused. The bytes read are told to `progress`.
+    static bool readAll(const QString &path, QByteArray &bytes, QString &error,
+                        WorkProgress &progress = WorkProgress::unwatched());
     // Up to `count` bytes from the start of a file; false with a reason when it can't be read.
     static bool readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
                                QString &error);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -23,6 +24,7 @@ namespace {
 
 // Copies of old contents go through a buffer of this size, whatever the file's size.
 constexpr size_t kCopyPiece = size_t(1) << 20;
+constexpr qsizetype kNewTextBlock = qsizetype(4) << 20;
 
 QString reason(int error)
 {
@@ -95,7 +97,18 @@ FileWriter::FileWriter(SystemCalls &calls) : m_calls(calls)
 {
 }
 
-bool FileWriter::write(const QString &path, QByteArrayView bytes, QString &error)
+bool FileWriter::write(const QString &path, QByteArrayView bytes, QString &error,
+                       WorkProgress &progress)
+{
+    m_progress = &progress;
+    m_cancelled = false;
+    const bool written = writeFile(path, bytes, error);
+    if (m_cancelled)
+        throw WorkCancelled(); // the way back has been taken as for a failure
+    return written;
+}
+
+bool FileWriter::writeFile(const QString &path, QByteArrayView bytes, QString &error)
 {
     Target target;
     if (!examine(path, target, error))
@@ -161,7 +174,7 @@ FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView byt
         ::unlink(scratchName.constData());
         return Outcome::Failed;
     };
-    if (!writeWhole(scratch.get(), bytes))
+    if (!writeNewText(scratch.get(), bytes))
         return fail(errno);
     if (!carryMetadata(target, scratch.get())) {
         if (!target.exists)
@@ -240,7 +253,7 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
     Descriptor copy(copyOldContents(file.get(), target, copyName, error));
     if (!copy.isOpen())
         return false;
-    if (::lseek(file.get(), 0, SEEK_SET) == 0 && writeWhole(file.get(), bytes)
+    if (::lseek(file.get(), 0, SEEK_SET) == 0 && writeNewText(file.get(), bytes)
         && m_calls.ftruncate(file.get(), bytes.size()) == 0 && m_calls.fsync(file.get()) == 0) {
         ::unlink(copyName.constData());
         return true;
@@ -293,6 +306,24 @@ bool FileWriter::writeWhole(int fd, QByteArrayView bytes) const
             return false;
         }
         done += wrote;
+    }
+    return true;
+}
+
+// The new text goes in blocks, so that the progress is told between them. Giving up fails the
+// write like an error of the disk would, which takes the same way back.
+bool FileWriter::writeNewText(int fd, QByteArrayView bytes)
+{
+    for (qsizetype at = 0; at < bytes.size(); at += kNewTextBlock) {
+        if (!writeWhole(fd, bytes.sliced(at, std::min(kNewTextBlock, bytes.size() - at))))
+            return false;
+        try {
+            m_progress->advanceTo(at);
+        } catch (const WorkCancelled &) {
+            m_cancelled = true;
+            errno = ECANCELED;
+            return false;
+        }
     }
     return true;
 }

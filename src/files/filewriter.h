@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "system/workprogress.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -26,8 +28,11 @@ public:
     explicit FileWriter(SystemCalls &calls);
 
     // Makes `bytes` the whole of the file at `path` (a symbolic link's target). False with the
-    // reason, for the user, when it cannot.
-    bool write(const QString &path, QByteArrayView bytes, QString &error);
+    // reason, for the user, when it cannot. The bytes written are told to `progress`; when the
+    // work is given up before the new text has taken the old one's place, the old file is left
+    // as it was and WorkCancelled is thrown.
+    bool write(const QString &path, QByteArrayView bytes, QString &error,
+               WorkProgress &progress = WorkProgress::unwatched());
 
     // Scratch files are named this, the process that made them, and a unique tail.
     static constexpr char scratchPrefix[] = ".morvane-";
@@ -36,6 +41,7 @@ private:
     struct Target;
     enum class Outcome { Done, Failed, CannotCarryMetadata };
 
+    bool writeFile(const QString &path, QByteArrayView bytes, QString &error);
     static bool examine(const QString &path, Target &target, QString &error);
     Outcome replace(const Target &target, QByteArrayView bytes, QString &error);
     bool carryMetadata(const Target &target, int scratch) const;
@@ -44,9 +50,12 @@ private:
     int copyOldContents(int file, const Target &target, QByteArray &copyName, QString &error) const;
     bool restore(int file, int copy) const;
     bool writeWhole(int fd, QByteArrayView bytes) const;
+    bool writeNewText(int fd, QByteArrayView bytes);
     qint64 copyContents(int from, int to) const;
     bool syncFolder(const QByteArray &folder) const;
     static void removeStaleScratchFiles(const QByteArray &folder);
 
     SystemCalls &m_calls;
+    WorkProgress *m_progress = &WorkProgress::unwatched();
+    bool m_cancelled = false;
 };

@@ -6,6 +6,7 @@
 
 #include "app/form1.h"
 #include "files/filesystem.h"
+#include "decompressionprogress.h"
 #include "files/privatefolder.h"
 #include "opencommand.h"
 #include "system/hiddenprocess.h"
@@ -32,6 +33,7 @@ void discardOutput(form1 &form)
 void giveUp(form1 &form, const QString &reason)
 {
     form.Timer2->setEnabled(false);
+    form.Timer2Progress->stop();
     discardOutput(form);
     form.setWindowTitle(form1::RunCaption);
     form.Warning(CouldNotOpenMessage(form.Timer2OpenFile, reason));
@@ -83,7 +85,8 @@ void StartDecompression(form1 &form, const QString &path)
     form.setWindowTitle(kUncompressingCaption);
     // Always our own decompressor by its full path: never a program that lies beside the file.
     const QString output = folder + u'/' + kOutputName;
-    const QStringList arguments = { file.fileName(), QStringLiteral("--output"), output };
+    const QStringList arguments
+        = { file.fileName(), QStringLiteral("--output"), output, QStringLiteral("--progress") };
     if (!form.Decompressor->Start(DecompressorPath(), arguments, file.absolutePath(), error)) {
         run->remove(folder);
         form.setWindowTitle(form1::RunCaption);
@@ -96,6 +99,7 @@ void StartDecompression(form1 &form, const QString &path)
     form.Timer2Ticks = 0;
     form.Timer2->setInterval(DecompressionPickUpInterval);
     form.Timer2->setEnabled(true);
+    form.Timer2Progress->start();
     form.setWindowTitle(form1::RunCaption);
     form.CurrentFile = path;
 }
@@ -105,13 +109,23 @@ void StopDecompression(form1 &form)
     if (form.Decompressor->IsRunning())
         form.Decompressor->Stop();
     form.Timer2->setEnabled(false);
+    form.Timer2Progress->stop();
     discardOutput(form);
+}
+
+void CancelDecompression(form1 &form)
+{
+    StopDecompression(form);
+    form.setWindowTitle(form1::RunCaption);
+    form.OpenWaitingFiles(); // files named after this one
 }
 
 void PickUpDecompressedFile(form1 &form)
 {
     if (!form.Timer2->Enabled())
         return; // picked up already
+    if (form.busy())
+        return; // looked at again once the work under way is over; the wait does not count
     if (form.Decompressor->IsRunning()) {
         if (++form.Timer2Ticks < DecompressionTimeoutSeconds)
             return; // look again in a second
@@ -130,8 +144,10 @@ void PickUpDecompressedFile(form1 &form)
     }
     form.Timer2->setEnabled(false);
     form.Timer2->setInterval(DecompressionPickUpInterval);
+    const bool progressShown = form.Timer2Progress->shown();
+    form.Timer2Progress->stop();
     const QString compressed = form.Timer2OpenFile;
-    OpenTextFile(form, output, QFileInfo(compressed).fileName(), compressed);
+    OpenTextFile(form, output, QFileInfo(compressed).fileName(), compressed, progressShown);
     discardOutput(form); // the text lives in the editor now
     form.OpenWaitingFiles();
 }

@@ -18,6 +18,10 @@ void StartDecompression(form1 &form, const QString &path);
 // shows its output or tells the user why there is none.
 void PickUpDecompressedFile(form1 &form);
 
+// The user gave up waiting: the decompressor is stopped, nothing it wrote is kept, and the files
+// named after this one open.
+void CancelDecompression(form1 &form);
+
 // Ends a decompression under way, as the window goes: the decompressor is stopped before its
 // folder is removed, so that nothing it writes comes after the removal.
 void StopDecompression(form1 &form);

@@ -13,12 +13,17 @@
 #include "files/privatefolder.h"
 #include "system/memorybudget.h"
 #include "workspace/editorslots.h"
+#include "workspace/longwork.h"
 
 #include <QFileInfo>
 #include <QLocale>
 #include <new>
 
 namespace {
+
+// The part of an open that goes to converting the file, as measured; taking the document into
+// the editor is the rest.
+constexpr double kConvertShare = 0.3;
 
 const QString kOpenFilter = QStringLiteral(
     "Morvane (*.ini;*.txt)|*.ini;*.txt;|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
@@ -57,7 +62,8 @@ void OpenFile(form1 &form, const QString &path)
     }
 }
 
-bool OpenTextFile(form1 &form, const QString &path, const QString &title, const QString &savePath)
+bool OpenTextFile(form1 &form, const QString &path, const QString &title, const QString &savePath,
+                  bool progressShownAlready)
 {
     const QString target = savePath.isEmpty() ? path : savePath;
     QString error;
@@ -68,19 +74,29 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
     form.repaint(); // shows pending caption changes while a long file is read
     // Taken before the read: a change while it is read shows as a change when it is saved.
     const FileStamp stamp = FileStamp::of(target);
+    LongWork work(form, QStringLiteral("Opening %1").arg(title), progressShownAlready);
     ColorizeResult converted;
     try {
-        converted = ColorizeFile(path, form.IniLines, form.Hunk);
+        converted = ColorizeFile(path, form.IniLines, form.Hunk, work, kConvertShare);
     } catch (const std::bad_alloc &) { // past the estimate: every other tab stays
         form.IniLines.clear();
         form.Hunk.clear();
         converted.error = notEnoughMemory(path);
+    } catch (const WorkCancelled &) {
+        form.IniLines.clear();
+        form.Hunk.clear();
+        return false;
     }
     if (!converted.ok) {
         form.Warning(CouldNotOpenMessage(target, converted.error));
         return false;
     }
-    const bool placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp);
+    bool placed = false;
+    try {
+        placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp, work,
+                               1 - kConvertShare);
+    } catch (const WorkCancelled &) { // the slot is as it was
+    }
     PrivateFolder::discard(converted.documentPath);
     return placed;
 }

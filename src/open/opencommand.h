@@ -17,9 +17,10 @@ void OpenCommand(form1 &form);
 void OpenFile(form1 &form, const QString &path);
 
 // Converts a text file and places it into the first empty slot under `title`. Save later
-// writes to `savePath`, which is the file itself unless it was expanded from another.
+// writes to `savePath`, which is the file itself unless it was expanded from another. Progress
+// shows after half a second, or at once when the open goes on from work that showed it.
 bool OpenTextFile(form1 &form, const QString &path, const QString &title,
-                  const QString &savePath = QString());
+                  const QString &savePath = QString(), bool progressShownAlready = false);
 
 // Whether a regular file at `path` can be opened in the memory there is; if not, why.
 bool FitsInMemory(const QString &path, QString &error);

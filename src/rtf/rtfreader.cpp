@@ -114,7 +114,7 @@ void RtfReader::handOverText()
     if (m_textSize == 0)
         return;
     m_sink(QByteArrayView(m_doc.text).first(m_textSize),
-           QByteArrayView(m_doc.colours).first(m_textSize));
+           QByteArrayView(m_doc.colours).first(m_textSize), m_pos);
     m_textSize = 0;
 }
 

@@ -35,9 +35,10 @@ class RtfReader
 public:
     static RtfDocument read(QByteArrayView rtf);
 
-    // Receives the text as it is read, with the colour of each byte; the views are valid during
-    // the call only.
-    using TextSink = std::function<void(QByteArrayView text, QByteArrayView colours)>;
+    // Receives the text as it is read, with the colour of each byte, and how many bytes of the
+    // RTF are read so far; the views are valid during the call only.
+    using TextSink
+        = std::function<void(QByteArrayView text, QByteArrayView colours, qsizetype rtfRead)>;
     // Reads as read() does, but hands the text over in pieces of about `pieceSize` bytes as it
     // goes instead of keeping it; the document returned holds everything else.
     static RtfDocument read(QByteArrayView rtf, const TextSink &sink, qsizetype pieceSize);

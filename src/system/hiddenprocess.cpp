@@ -19,7 +19,6 @@ constexpr int kStartTimeoutMs = 10000;
 HiddenProcess::HiddenProcess(QObject *parent) : QObject(parent), m_process(new QProcess(this))
 {
     m_process->setStandardInputFile(QProcess::nullDevice());
-    m_process->setStandardOutputFile(QProcess::nullDevice());
 #ifdef Q_OS_LINUX
     // A program started here dies with Morvane: killed, Morvane could no longer stop it, and it
     // would go on writing where no one removes what it writes. The signal is asked for in the
@@ -63,6 +62,11 @@ bool HiddenProcess::Succeeded() const
 int HiddenProcess::ExitCode() const
 {
     return m_process->exitCode();
+}
+
+QByteArray HiddenProcess::ReadOutput()
+{
+    return m_process->readAllStandardOutput();
 }
 
 QString HiddenProcess::ErrorText() const

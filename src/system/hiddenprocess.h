@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,8 @@ public:
     // Ended by itself with exit code 0.
     bool Succeeded() const;
     int ExitCode() const;
+    // What the program has written to its standard output since the last call.
+    QByteArray ReadOutput();
     // What the program wrote to its error output, or why it could not run or crashed; empty
     // when it ended by itself without a word.
     QString ErrorText() const;

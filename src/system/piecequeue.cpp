@@ -4,15 +4,16 @@
 
 #include "piecequeue.h"
 
-void PieceQueue::push(QByteArrayView text, QByteArrayView colours)
+bool PieceQueue::push(QByteArrayView text, QByteArrayView colours, qsizetype readTo)
 {
-    Piece piece { text.toByteArray(), colours.toByteArray() }; // copied outside the lock
+    Piece piece { text.toByteArray(), colours.toByteArray(), readTo }; // copied outside the lock
     std::unique_lock lock(m_mutex);
     m_roomFreed.wait(lock, [this] { return m_pieces.size() < kMostPieces || m_abandoned; });
     if (m_abandoned)
-        return;
+        return false;
     m_pieces.push_back(std::move(piece));
     m_pieceReady.notify_one();
+    return true;
 }
 
 void PieceQueue::close()

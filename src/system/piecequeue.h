@@ -19,10 +19,11 @@ public:
     struct Piece
     {
         QByteArray text, colours;
+        qsizetype readTo = 0; // how far the reader had come when it passed the piece on
     };
 
-    // Copies the piece in; waits while the queue is full.
-    void push(QByteArrayView text, QByteArrayView colours);
+    // Copies the piece in; waits while the queue is full. False once the taker has given up.
+    bool push(QByteArrayView text, QByteArrayView colours, qsizetype readTo);
     // No more pieces will come.
     void close();
     // The taker gives up: pieces pushed from now on are dropped at once, so the reader never

@@ -26,7 +26,8 @@ int FirstEmptySlot(const form1 &form)
 }
 
 bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
-                   const QString &sourcePath, const FileStamp &sourceStamp)
+                   const QString &sourcePath, const FileStamp &sourceStamp,
+                   WorkProgress &progress, double share)
 {
     const int slot = FirstEmptySlot(form);
     if (slot < 0) {
@@ -37,7 +38,13 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
     form.SSTab1->setTabCaption(slot, kLoadingCaption);
     form.repaint();
     RichTextBox &editor = form.editor(slot);
-    const RichTextBox::Result loaded = editor.LoadFile(documentPath);
+    RichTextBox::Result loaded;
+    try {
+        loaded = editor.LoadFile(documentPath, progress, share);
+    } catch (const WorkCancelled &) {
+        form.SSTab1->setTabCaption(slot, previousCaption);
+        throw;
+    }
     if (!loaded.ok) {
         form.SSTab1->setTabCaption(slot, previousCaption);
         form.Warning(CouldNotOpenMessage(sourcePath, loaded.error));

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "system/workprogress.h"
+
 #include <QString>
 
 class form1;
@@ -16,9 +18,11 @@ int FirstEmptySlot(const form1 &form);
 
 // Loads the temporary document `documentPath`, converted from `sourcePath` as it stood at
 // `sourceStamp`, into the first empty slot under `title` and makes that slot the active tab.
-// On failure the user is told why and every slot stays as it was.
+// On failure the user is told why and every slot stays as it was. The load takes `share` of the
+// work `progress` tells of; given up, it leaves every slot as it was and throws WorkCancelled.
 bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
-                   const QString &sourcePath, const FileStamp &sourceStamp);
+                   const QString &sourcePath, const FileStamp &sourceStamp,
+                   WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
 
 // Shows the active tab's editor and takes its caption as the current file.
 void ShowActiveSlot(form1 &form);

@@ -10,6 +10,7 @@
 #include "editorslots.h"
 #include "files/filestamp.h"
 #include "files/filesystem.h"
+#include "longwork.h"
 #include "system/timer.h"
 
 namespace {
@@ -29,10 +30,17 @@ QString encodingName(const TextFormat &format)
                                                  : QStringLiteral("Windows-1252");
 }
 
+// Given up, the file is left as it was and nothing is said.
 bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
 {
-    const RichTextBox::Result saved = editor.SaveFile(path, 1);
     const QString shownPath = FileSystem::displayPath(path);
+    RichTextBox::Result saved;
+    try {
+        LongWork work(form, QStringLiteral("Saving %1").arg(shownPath));
+        saved = editor.SaveFile(path, 1, work);
+    } catch (const WorkCancelled &) {
+        return false;
+    }
     if (!saved.ok) {
         form.Warning(QStringLiteral("Could not save %1: %2.").arg(shownPath, saved.error));
     } else if (saved.replaced > 0) {

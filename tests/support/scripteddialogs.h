@@ -47,4 +47,38 @@ public:
         questions.append(text);
         return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
+
+    // Progress windows shown, by their text, and the fractions they showed. Once one shows
+    // `cancelAt` or more, Cancel is pressed, or `instead` is done where a test gives it.
+    QStringList progressShown;
+    QList<double> fractionsShown;
+    double cancelAt = 2; // never
+    std::function<void()> instead;
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *, const QString &text, bool) override
+    {
+        progressShown.append(text);
+        return std::make_unique<Progress>(*this);
+    }
+
+private:
+    class Progress final : public ProgressDisplay
+    {
+    public:
+        explicit Progress(ScriptedDialogs &script) : m_script(script) { }
+        void setFraction(double fraction) override
+        {
+            m_script.fractionsShown.append(fraction);
+            if (fraction < m_script.cancelAt || m_pressed)
+                return;
+            m_pressed = true;
+            if (m_script.instead)
+                return m_script.instead();
+            m_cancelled = true;
+        }
+        bool cancelRequested() const override { return m_cancelled; }
+
+    private:
+        ScriptedDialogs &m_script;
+        bool m_pressed = false, m_cancelled = false;
+    };
 };

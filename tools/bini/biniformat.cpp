@@ -47,8 +47,8 @@ private:
 class Decoder
 {
 public:
-    explicit Decoder(QByteArrayView file) : m_file(file) { }
-    BiniFormat::Result run();
+    Decoder(QByteArrayView file, WorkProgress &progress) : m_file(file), m_progress(progress) { }
+    BiniFormat::Result run(double share);
 
 private:
     bool fail(const QString &error)
@@ -62,6 +62,7 @@ private:
     bool append(QByteArrayView text);
 
     QByteArrayView m_file;
+    WorkProgress &m_progress;
     QByteArrayView m_table;
     QByteArray m_text;
     QString m_error;
@@ -140,7 +141,7 @@ bool Decoder::readEntry(Reader &reader)
     return append(line);
 }
 
-BiniFormat::Result Decoder::run()
+BiniFormat::Result Decoder::run(double share)
 {
     if (!m_file.startsWith(kMagic))
         return { false, {}, QStringLiteral("not a compressed INI file (no BINI magic)") };
@@ -159,8 +160,10 @@ BiniFormat::Result Decoder::run()
     m_table = m_file.sliced(tableOffset);
 
     Reader reader(m_file, tableOffset);
+    m_progress.beginStep(tableOffset - kHeaderSize, share);
     bool first = true;
     while (!reader.atEnd()) {
+        m_progress.advanceTo(reader.position() - kHeaderSize);
         if (!reader.has(4))
             return { false,
                      {},
@@ -176,6 +179,7 @@ BiniFormat::Result Decoder::run()
         for (quint32 i = 0; i < entryCount; ++i) {
             if (!readEntry(reader))
                 return { false, {}, m_error };
+            m_progress.advanceTo(reader.position() - kHeaderSize);
         }
     }
     return { true, m_text, {} };
@@ -375,9 +379,9 @@ bool BiniFormat::hasReadableSignature(QByteArrayView head)
     return reader.read(4) == kVersion;
 }
 
-BiniFormat::Result BiniFormat::decode(QByteArrayView file)
+BiniFormat::Result BiniFormat::decode(QByteArrayView file, WorkProgress &progress, double share)
 {
-    return Decoder(file).run();
+    return Decoder(file, progress).run(share);
 }
 
 BiniFormat::Result BiniFormat::pack(QByteArrayView text)

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "system/workprogress.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -33,7 +35,9 @@ public:
     // Never more text than this from one file, whatever its offsets repeat.
     static constexpr qsizetype maxTextSize = qsizetype(256) << 20;
 
-    static Result decode(QByteArrayView file);
+    // The sections read are told to `progress`, as `share` of its work.
+    static Result decode(QByteArrayView file, WorkProgress &progress = WorkProgress::unwatched(),
+                         double share = 1);
     static Result pack(QByteArrayView text);
     // The shortest text that reads back as the same float.
     static QByteArray formatFloat(float value);

@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QtGlobal>
+
+// Thrown out of long work once the user has given it up; whatever the work made so far is
+// undone on the way out, as for any other failure.
+struct WorkCancelled
+{
+};
+
+// How far a long piece of work has come, told in bytes of each of its steps. The work knows
+// nothing of windows: whoever watches decides when to show the progress and whether the work
+// may go on. A step's progress is cheap to tell between checkpoints, so that loops over bytes
+// can tell it as they go.
+class WorkProgress
+{
+public:
+    virtual ~WorkProgress() = default;
+
+    // A new step of `bytes` bytes, which takes `share` of the whole work (the shares of all
+    // the steps add up to 1).
+    void beginStep(qint64 bytes, double share);
+    // `done` of the current step's bytes are done. Throws WorkCancelled when the work is given
+    // up.
+    void advanceTo(qint64 done)
+    {
+        if (done >= m_nextCheckpoint)
+            checkpoint(done);
+    }
+    // The current step is done, whatever its count said.
+    void endStep();
+    // Work that cannot count its bytes for a while (waiting for another thread) is still under
+    // way; a checkpoint as any other.
+    void stillWorking() { reached(m_fraction); }
+    // How much of the whole work is done, from 0 to 1.
+    double fraction() const { return m_fraction; }
+
+    // Work that nobody watches: it goes on to the end.
+    static WorkProgress &unwatched();
+
+protected:
+    // Told at each checkpoint: a thousandth of a step apart, but never more than a few hundred
+    // kilobytes. May throw WorkCancelled.
+    virtual void reached(double fraction) = 0;
+
+private:
+    void checkpoint(qint64 done);
+
+    static constexpr qint64 kLongestCheckpointDistance = 256 * 1024;
+
+    double m_stepsDone = 0; // the shares of the steps before this one
+    double m_share = 0;
+    qint64 m_bytes = 0;
+    qint64 m_checkpointDistance = 1;
+    qint64 m_nextCheckpoint = 0;
+    double m_fraction = 0;
+};

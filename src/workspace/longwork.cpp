@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "longwork.h"
+
+#include "app/form1.h"
+#include "controls/dialogs.h"
+#include "system/clock.h"
+
+#include <QCoreApplication>
+
+LongWork::LongWork(form1 &form, const QString &text, bool shownAlready)
+    : m_form(form), m_text(text),
+      m_start(form.clock().milliseconds() - (shownAlready ? quietMilliseconds : 0))
+{
+    m_form.beginWork(*this);
+}
+
+LongWork::~LongWork()
+{
+    m_display.reset();
+    m_form.endWork(*this);
+}
+
+void LongWork::reached(double fraction)
+{
+    const qint64 now = m_form.clock().milliseconds();
+    if (!m_display) {
+        if (now - m_start < quietMilliseconds)
+            return;
+        m_display = m_form.dialogs().showProgress(&m_form, m_text, true);
+        m_lastTurn = now - turnMilliseconds;
+    }
+    if (now - m_lastTurn >= turnMilliseconds) {
+        m_display->setFraction(fraction);
+        // The window paints and answers here. Its clicks and keys go to the modal progress
+        // window alone, and what arrives from elsewhere waits for the work to end.
+        QCoreApplication::processEvents();
+        m_lastTurn = m_form.clock().milliseconds();
+    }
+    if (m_cancelled || m_display->cancelRequested())
+        throw WorkCancelled();
+}
