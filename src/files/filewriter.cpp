@@ -24,7 +24,7 @@ namespace {
 
 // Copies of old contents go through a buffer of this size, whatever the file's size.
 constexpr size_t kCopyPiece = size_t(1) << 20;
-constexpr qsizetype kNewTextBlock = qsizetype(4) << 20;
+constexpr qsizetype kNewTextBlock = qsizetype(1) << 20;
 
 QString reason(int error)
 {
@@ -315,10 +315,11 @@ bool FileWriter::writeWhole(int fd, QByteArrayView bytes) const
 bool FileWriter::writeNewText(int fd, QByteArrayView bytes)
 {
     for (qsizetype at = 0; at < bytes.size(); at += kNewTextBlock) {
-        if (!writeWhole(fd, bytes.sliced(at, std::min(kNewTextBlock, bytes.size() - at))))
+        const qsizetype block = std::min(kNewTextBlock, bytes.size() - at);
+        if (!writeWhole(fd, bytes.sliced(at, block)))
             return false;
         try {
-            m_progress->advanceTo(at);
+            m_progress->advanceTo(at + block);
         } catch (const WorkCancelled &) {
             m_cancelled = true;
             errno = ECANCELED;

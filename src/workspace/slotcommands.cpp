@@ -34,11 +34,16 @@ QString encodingName(const TextFormat &format)
 bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
 {
     const QString shownPath = FileSystem::displayPath(path);
+    const FileStamp before = FileStamp::of(path);
     RichTextBox::Result saved;
     try {
         LongWork work(form, QStringLiteral("Saving %1").arg(shownPath));
         saved = editor.SaveFile(path, 1, work);
     } catch (const WorkCancelled &) {
+        // A file written in place has had its old contents put back: the same text as when it
+        // was read, though its time has changed.
+        if (before == editor.documentStamp())
+            editor.setDocumentStamp(FileStamp::of(path));
         return false;
     }
     if (!saved.ok) {

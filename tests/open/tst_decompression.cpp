@@ -4,7 +4,9 @@
 
 #include "biniformat.h"
 #include "open/decompression.h"
+#include "open/decompressionprogress.h"
 #include "support/formfixture.h"
+#include "support/steppingclock.h"
 #include "system/hiddenprocess.h"
 #include "system/timer.h"
 
@@ -264,6 +266,52 @@ private slots:
             QCOMPARE(FormFixture::everythingIn(privateTemp.path()).size(), 1); // the run's, empty
         }
         QCOMPARE(FormFixture::everythingIn(privateTemp.path()), QStringList());
+    }
+
+    // Given up while the decompressor works or while its text opens: the decompressor is
+    // stopped, nothing it wrote is kept, and the file named after it opens as if it had failed.
+    void givenUpDecompressionLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("whileOpening");
+        QTest::addColumn<int>("megabytes");
+        QTest::newRow("uncompressing") << false << 120;
+        QTest::newRow("opening its text") << true << 15;
+    }
+
+    void givenUpDecompressionLeavesNothing()
+    {
+        QFETCH(bool, whileOpening);
+        QFETCH(int, megabytes);
+        QTemporaryDir privateTemp;
+        qputenv("XDG_RUNTIME_DIR", privateTemp.path().toLocal8Bit());
+        FormFixture f;
+        SteppingClock clock;
+        f.form.setClock(clock);
+        f.form.OpenFiles(
+            { f.write("large.ini", expandingTo(megabytes)), f.write("next.txt", "n") });
+        QVERIFY(f.form.Timer2->Enabled());
+        if (whileOpening) {
+            QTRY_VERIFY(!f.form.Decompressor->IsRunning());
+            f.dialogs.cancelAt = 0.5;
+            f.form.Timer2_Timer();
+        } else {
+            f.dialogs.cancelAt = 0;
+            while (f.dialogs.progressShown.isEmpty())
+                f.form.Timer2Progress->update();
+        }
+        const QStringList left = FormFixture::everythingIn(privateTemp.path());
+        qunsetenv("XDG_RUNTIME_DIR");
+
+        QVERIFY(f.dialogs.progressShown.contains(whileOpening ? "Opening large.ini"
+                                                              : "Uncompressing large.ini"));
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(decompressorsIn(f.dir.path()), 0);
+        QVERIFY(!f.form.Timer2->Enabled());
+        QVERIFY(!f.form.Timer2Progress->shown());
+        QCOMPARE(f.form.windowTitle(), form1::RunCaption);
+        QCOMPARE(f.caption(0), QString("next.txt"));
+        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        QCOMPARE(left.size(), 1); // the run's folder, and nothing in it
     }
 
     void givesUpOnADecompressorThatNeverEnds()

@@ -49,7 +49,7 @@ public:
     }
 
     // Progress windows shown, by their text, and the fractions they showed. Once one shows
-    // `cancelAt` or more, Cancel is pressed, or `instead` is done where a test gives it.
+    // `cancelAt` or more, Cancel is pressed, or `instead` is done where a test gives it; once.
     QStringList progressShown;
     QList<double> fractionsShown;
     double cancelAt = 2; // never
@@ -71,6 +71,7 @@ private:
             if (fraction < m_script.cancelAt || m_pressed)
                 return;
             m_pressed = true;
+            m_script.cancelAt = 2;
             if (m_script.instead)
                 return m_script.instead();
             m_cancelled = true;

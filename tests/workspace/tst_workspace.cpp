@@ -5,8 +5,11 @@
 #include "open/opencommand.h"
 #include "support/addressspacelimit.h"
 #include "support/formfixture.h"
+#include "support/steppingclock.h"
 
+#include <algorithm>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <sys/sysmacros.h>
 
 class TestWorkspace : public QObject
@@ -319,6 +322,96 @@ private slots:
         QCOMPARE(f.caption(0), QString("kept.ini"));
         QCOMPARE(f.caption(1), form1::NoFileCaption);
         QCOMPARE(f.active(), 0);
+    }
+
+    // Long work shows its progress, moving with the work; given up by Cancel or by closing the
+    // window, an open leaves every slot, caption and folder as it was.
+    void givenUpOpenLeavesEverythingAsItWas_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<double>("cancelAt");
+        QTest::addColumn<bool>("byClosing");
+        QTest::newRow("converting") << 300'000 << 0.1 << false;
+        QTest::newRow("loading") << 300'000 << 0.6 << false;
+        QTest::newRow("loading on two threads") << 6'000'000 << 0.6 << false;
+        QTest::newRow("closing the window") << 6'000'000 << 0.6 << true;
+        QTest::newRow("not given up") << 6'000'000 << 2.0 << false;
+    }
+
+    void givenUpOpenLeavesEverythingAsItWas()
+    {
+        QFETCH(int, size);
+        QFETCH(double, cancelAt);
+        QFETCH(bool, byClosing);
+        QTemporaryDir privateTemp;
+        qputenv("XDG_RUNTIME_DIR", privateTemp.path().toLocal8Bit());
+        FormFixture f;
+        SteppingClock clock;
+        f.form.setClock(clock);
+        f.open(f.write("kept.ini", "k=1\n"));
+        f.dialogs.progressShown.clear();
+        f.dialogs.fractionsShown.clear();
+        QByteArray text;
+        while (text.size() < size)
+            text += "[s]\r\nkey" + QByteArray::number(text.size()) + " = value\r\n";
+        f.dialogs.cancelAt = cancelAt;
+        if (byClosing)
+            f.dialogs.instead = [&f] { f.form.close(); };
+        f.open(f.write("big.ini", text));
+        const bool opened = cancelAt > 1;
+        const QStringList left = FormFixture::everythingIn(privateTemp.path());
+        qunsetenv("XDG_RUNTIME_DIR");
+
+        QCOMPARE(f.dialogs.progressShown, QStringList { "Opening big.ini" });
+        QVERIFY(f.dialogs.fractionsShown.size() > 2);
+        QVERIFY(std::is_sorted(f.dialogs.fractionsShown.cbegin(), f.dialogs.fractionsShown.cend()));
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(f.caption(0), QString("kept.ini"));
+        QCOMPARE(f.caption(1), opened ? QString("big.ini") : form1::NoFileCaption);
+        QCOMPARE(f.editor(1).hasText(), opened);
+        QCOMPARE(f.active(), opened ? 1 : 0);
+        QVERIFY(f.form.IniLines.joined().isEmpty());
+        QCOMPARE(left.size(), 1); // the run's folder, and no document in it
+        QVERIFY(!f.form.busy());
+        QTRY_COMPARE(f.form.isVisible(), !byClosing);
+        if (!opened) { // and the same file opens afterwards
+            f.open(f.dir.filePath("big.ini"));
+            QCOMPARE(f.editor(1).utf8Text(), text);
+        }
+    }
+
+    // A save given up leaves the old file whole, whichever way it writes, and says nothing.
+    void givenUpSaveLeavesTheFileWhole_data()
+    {
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("replaced") << false;
+        QTest::newRow("written in place") << true; // a second hard link keeps the same file
+    }
+
+    void givenUpSaveLeavesTheFileWhole()
+    {
+        QFETCH(bool, inPlace);
+        FormFixture f;
+        SteppingClock clock;
+        f.form.setClock(clock);
+        const QByteArray text = QByteArray("key = value\n").repeated(1'000'000);
+        const QString path = f.write("big.ini", text);
+        if (inPlace)
+            QCOMPARE(::link(QFile::encodeName(path), QFile::encodeName(path + ".link")), 0);
+        f.open(path);
+        f.typeAtStart("x");
+        f.dialogs.progressShown.clear();
+        f.dialogs.cancelAt = 0.5;
+        f.form.cmdSave_Click();
+        QCOMPARE(f.dialogs.progressShown,
+                 QStringList { "Saving " + QDir::toNativeSeparators(path) });
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QVERIFY(FormFixture::read(path) == text);
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), inPlace ? 2 : 1);
+        QVERIFY(f.editor(0).utf8Text().startsWith("xkey"));
+        f.form.cmdSave_Click(); // in full the next time, without a question
+        QVERIFY(FormFixture::read(path) == "x" + text);
+        QVERIFY(f.dialogs.questions.isEmpty());
     }
 
     void cancelledOpenDoesNothing()
