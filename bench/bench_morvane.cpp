@@ -93,6 +93,34 @@ double spread(const QList<double> &values)
     return *high / *low;
 }
 
+// An open ten times as large, long enough to show its progress: what showing it costs, how long
+// the window goes without a turn of its event loop, and how quickly Cancel gives it up.
+bool longWork(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("long.ini"));
+    const QByteArray bytes = BenchFile::ini(143'000'000);
+    if (!writeFile(path, bytes))
+        return false;
+    const QList<Figures> opens
+        = runPhases({ QStringLiteral("quietOpen"), QStringLiteral("progressOpen") }, path, 5);
+    const Figures &quiet = opens[0], &shown = opens[1];
+    const Figures cancelled = runPhases({ QStringLiteral("cancelledOpen") }, path, 3).first();
+    QFile::remove(path);
+    note("Open 143 MB, its progress never shown", quiet["seconds"], "s");
+    note("Open 143 MB as a user has it, progress shown", shown["seconds"], "s");
+    row("Open 143 MB: progress shown / never shown", shown["seconds"] / quiet["seconds"], "x",
+        1.05);
+    row("longest wait for an event-loop turn, after 0.5 s", shown["longest_gap_seconds"] * 1000,
+        "ms", 100);
+    row("Cancel at half way: the open returns after", cancelled["cancel_seconds"] * 1000, "ms",
+        100);
+    row("memory after Cancel / before the open", cancelled["memory_after_over_before"], "x",
+        1.10);
+    note("the same, the window's first Cancel",
+         cancelled["first_memory_after_over_before"], "x");
+    return true;
+}
+
 int orchestrate(bool scaling)
 {
     QTemporaryDir dir;
@@ -134,6 +162,8 @@ int orchestrate(bool scaling)
     row("Save unedited / QSaveFile of the same bytes",
         work["save_seconds"] / work["save_floor_seconds"], "x", 2);
     row("start-up: main window constructed and shown", start["seconds"] * 1000, "ms", 150);
+    if (!longWork(dir))
+        return 1;
 
     if (scaling) {
         const auto perMB = [](const Figures &f, qsizetype bytes) {

@@ -333,12 +333,16 @@ void form1::focusActiveEditor()
 
 void form1::MsgBox(const QString &text)
 {
+    if (m_work)
+        m_work->stopShowing(); // the message is about the work, and comes instead of its progress
     m_dialogs->information(this, text);
     focusActiveEditor();
 }
 
 void form1::Warning(const QString &text)
 {
+    if (m_work)
+        m_work->stopShowing();
     m_dialogs->warning(this, text);
     focusActiveEditor();
 }

@@ -26,7 +26,14 @@ public:
         m_dialog.setMinimumDuration(0);
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
+        // Escape rejects the dialog, which is a Cancel too.
+        QObject::connect(&m_dialog, &QDialog::rejected, &m_dialog, [this] { m_rejected = true; });
+        // Room for a path of some length, and centred over the window, where the eye is.
+        m_dialog.setMinimumWidth(m_dialog.fontMetrics().averageCharWidth() * 60);
         m_dialog.setValue(0);
+        m_dialog.adjustSize();
+        if (parent)
+            m_dialog.move(parent->window()->geometry().center() - m_dialog.rect().center());
         m_dialog.show();
     }
 
@@ -36,11 +43,12 @@ public:
         if (value != m_dialog.value())
             m_dialog.setValue(value);
     }
-    bool cancelRequested() const override { return m_dialog.wasCanceled(); }
+    bool cancelRequested() const override { return m_dialog.wasCanceled() || m_rejected; }
 
 private:
     static constexpr int kSteps = 1000;
     QProgressDialog m_dialog;
+    bool m_rejected = false;
 };
 
 } // namespace

@@ -13,12 +13,12 @@
 #include <Qsci/qscidocument.h>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <exception>
+#include <future>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -186,28 +186,17 @@ void DocumentLoader::beginLoad(qsizetype largestSize, WorkProgress &progress)
 void DocumentLoader::allocateAside(qsizetype size, WorkProgress &progress)
 {
     QsciScintilla aside;
-    std::exception_ptr failure;
-    std::atomic<bool> done = false;
-    std::thread allocator([&] {
-        try {
-            aside.SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(size));
-        } catch (...) { // handed to this thread, which reports it
-            failure = std::current_exception();
-        }
-        done = true;
+    std::future<void> allocated = std::async(std::launch::async, [&aside, size] {
+        aside.SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(size));
     });
     try {
-        while (!done) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        while (allocated.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
             progress.stillWorking();
-        }
     } catch (...) {
-        allocator.join(); // given up: the hidden editor goes once the thread has let it go
+        allocated.wait(); // given up: the hidden editor goes once the thread has let it go
         throw;
     }
-    allocator.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    allocated.get(); // the thread's own failure, if it had one
     if (aside.SendScintilla(QsciScintillaBase::SCI_GETSTATUS)
         == QsciScintillaBase::SC_STATUS_BADALLOC)
         throw std::bad_alloc();

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <system_error>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -183,7 +186,7 @@ FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView byt
         return Outcome::CannotCarryMetadata;
     }
     // On the disk, metadata included, before it takes the old file's place.
-    if (m_calls.fsync(scratch.get()) != 0 || m_calls.close(scratch.release()) != 0)
+    if (!syncNewText(scratch.get()) || m_calls.close(scratch.release()) != 0)
         return fail(errno);
     if (m_calls.rename(scratchName.constData(), target.path.constData()) != 0)
         return fail(errno);
@@ -254,7 +257,7 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
     if (!copy.isOpen())
         return false;
     if (::lseek(file.get(), 0, SEEK_SET) == 0 && writeNewText(file.get(), bytes)
-        && m_calls.ftruncate(file.get(), bytes.size()) == 0 && m_calls.fsync(file.get()) == 0) {
+        && m_calls.ftruncate(file.get(), bytes.size()) == 0 && syncNewText(file.get())) {
         ::unlink(copyName.constData());
         return true;
     }
@@ -327,6 +330,36 @@ bool FileWriter::writeNewText(int fd, QByteArrayView bytes)
         }
     }
     return true;
+}
+
+// A slow disk may take seconds to take in a large file. The sync runs on a second thread, and the
+// wait is told as work under way, so that the window goes on answering; given up, the sync is
+// waited for and then fails the write.
+bool FileWriter::syncNewText(int fd)
+{
+    int error = 0;
+    std::future<int> synced;
+    try {
+        synced = std::async(std::launch::async, [&] {
+            const int result = m_calls.fsync(fd);
+            error = errno;
+            return result;
+        });
+    } catch (const std::system_error &) { // no thread to spare: the sync is waited for here
+        return m_calls.fsync(fd) == 0;
+    }
+    try {
+        while (synced.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+            m_progress->stillWorking();
+    } catch (const WorkCancelled &) {
+        synced.wait();
+        m_cancelled = true;
+        errno = ECANCELED;
+        return false;
+    }
+    const int result = synced.get();
+    errno = error;
+    return result == 0;
 }
 
 // The rest of `from`, from its current offset; the count of bytes copied, or -1.

@@ -51,6 +51,7 @@ private:
     bool restore(int file, int copy) const;
     bool writeWhole(int fd, QByteArrayView bytes) const;
     bool writeNewText(int fd, QByteArrayView bytes);
+    bool syncNewText(int fd);
     qint64 copyContents(int from, int to) const;
     bool syncFolder(const QByteArray &folder) const;
     static void removeStaleScratchFiles(const QByteArray &folder);

@@ -23,8 +23,16 @@ LongWork::~LongWork()
     m_form.endWork(*this);
 }
 
+void LongWork::stopShowing()
+{
+    m_display.reset();
+    m_shows = false;
+}
+
 void LongWork::reached(double fraction)
 {
+    if (!m_shows)
+        return;
     const qint64 now = m_form.clock().milliseconds();
     if (!m_display) {
         if (now - m_start < quietMilliseconds)

@@ -30,6 +30,8 @@ public:
 
     // Gives the work up at its next checkpoint.
     void cancel() { m_cancelled = true; }
+    // A message about the work is shown: the progress goes, not to show again over it.
+    void stopShowing();
 
     static constexpr qint64 quietMilliseconds = 500; // before any progress shows
     static constexpr qint64 turnMilliseconds = 30; // between two turns of the event loop
@@ -44,4 +46,5 @@ private:
     qint64 m_lastTurn = 0;
     std::unique_ptr<ProgressDisplay> m_display;
     bool m_cancelled = false;
+    bool m_shows = true;
 };
