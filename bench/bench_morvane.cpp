@@ -102,7 +102,7 @@ bool longWork(const QTemporaryDir &dir)
     if (!writeFile(path, bytes))
         return false;
     const QList<Figures> opens
-        = runPhases({ QStringLiteral("quietOpen"), QStringLiteral("progressOpen") }, path, 5);
+        = runPhases({ QStringLiteral("quietOpen"), QStringLiteral("progressOpen") }, path, kRuns);
     const Figures &quiet = opens[0], &shown = opens[1];
     const Figures cancelled = runPhases({ QStringLiteral("cancelledOpen") }, path, 3).first();
     QFile::remove(path);

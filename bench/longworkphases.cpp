@@ -50,10 +50,9 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool question(QWidget *, const QString &) override { return true; }
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
-                                                  bool modal) override
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
     {
-        return std::make_unique<Progress>(*this, m_shown.showProgress(parent, text, modal));
+        return std::make_unique<Progress>(*this, m_shown.showProgress(parent, text));
     }
 
 private:
@@ -100,10 +99,9 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool question(QWidget *, const QString &) override { return true; }
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
-                                                  bool modal) override
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
     {
-        return m_shown.showProgress(parent, text, modal);
+        return m_shown.showProgress(parent, text);
     }
 
 private:

@@ -38,10 +38,9 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool question(QWidget *, const QString &) override { return true; }
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
-                                                  bool modal) override
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
     {
-        return m_shown.showProgress(parent, text, modal);
+        return m_shown.showProgress(parent, text);
     }
 
 private:

@@ -15,6 +15,7 @@ DEMO="$(mktemp -d)"
 trap 'rm -rf "$DEMO"' EXIT
 printf '[Server]\r\n; settings of the web server\r\nhost = www.example.org\r\nport = 8080, 8443, "both"\r\n\r\n[Logging]\r\nlevel = info\r\ncompress\r\n' >"$DEMO/webserver.ini"
 printf 'Notes on the web server.\r\nThe certificate is renewed on Mondays.\r\n' >"$DEMO/notes.txt"
+yes 'retry = 12, 12.5, "text"' | head -c 150000000 >"$DEMO/archive.ini" # long enough to show progress
 
 xvfb-run -a -s "-screen 0 1100x820x24" bash -s "$PROGRAM" "$ROOT/docs" "$DEMO" <<'SHOTS'
 set -e
@@ -36,6 +37,13 @@ kill %2; sleep 1
 
 "$program" "$demo/notes.txt" "$demo/webserver.ini" & sleep 2
 shot "$docs/screenshot.png"
+kill %2; sleep 1
+
+# A long open, chosen in the Open dialog: its progress window, over the window.
+"$program" & sleep 2
+xdotool key ctrl+o; sleep 1.5
+xdotool type --delay 20 "$demo/archive.ini"; xdotool key Return; sleep 0.5
+shot "$docs/progress.png"
 kill %2; sleep 1
 
 # The same under a dark desktop theme: the editor keeps its light paper.

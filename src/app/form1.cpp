@@ -366,6 +366,28 @@ void form1::beginWork(LongWork &work)
     m_work = &work;
 }
 
+void form1::holdForWork(bool hold)
+{
+    if (hold) {
+        m_focusBeforeHold = focusWidget();
+        // The window's own commands only: the controls keep their actions to themselves.
+        for (QAction *action : findChildren<QAction *>(Qt::FindDirectChildrenOnly)) {
+            if (action->isEnabled()) {
+                action->setEnabled(false);
+                m_heldActions.append(action);
+            }
+        }
+    } else {
+        for (QAction *action : std::as_const(m_heldActions))
+            action->setEnabled(true);
+        m_heldActions.clear();
+    }
+    centralWidget()->setEnabled(!hold);
+    menuBar()->setEnabled(!hold);
+    if (!hold && m_focusBeforeHold)
+        m_focusBeforeHold->setFocus();
+}
+
 // What waited for the work goes on once control is back in the event loop, after the command
 // that did the work has finished.
 void form1::endWork(LongWork &work)

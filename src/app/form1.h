@@ -79,6 +79,9 @@ public:
     void beginWork(LongWork &work);
     void endWork(LongWork &work);
     bool busy() const { return m_work != nullptr; }
+    // While work shows its progress, the window takes no clicks, keys or commands; it can still
+    // be moved, resized and closed.
+    void holdForWork(bool hold);
     frmAbout *aboutDialog() const;
     // Opens files given on the command line or dropped on the window, in order, as the Open
     // command opens a chosen file. A compressed file holds back the ones after it until its
@@ -144,6 +147,8 @@ private:
     Clock *m_clock;
     LongWork *m_work = nullptr;
     bool m_closeWhenIdle = false; // the window was closed while work ran
+    QList<QAction *> m_heldActions;
+    QPointer<QWidget> m_focusBeforeHold;
     QPointer<frmAbout> m_about;
     QStringList m_waitingFiles;
     bool m_correctingSize = false;

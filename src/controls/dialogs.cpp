@@ -17,11 +17,13 @@ namespace {
 class QtProgressDisplay final : public ProgressDisplay
 {
 public:
-    QtProgressDisplay(QWidget *parent, const QString &text, bool modal)
+    QtProgressDisplay(QWidget *parent, const QString &text)
         : m_dialog(text, QObject::tr("Cancel"), 0, kSteps, parent)
     {
         m_dialog.setWindowTitle(QCoreApplication::applicationName());
-        m_dialog.setWindowModality(modal ? Qt::WindowModal : Qt::NonModal);
+        // Not modal: a window blocked by a modal one could not be closed, and closing it is one
+        // way to give the work up. Whoever shows the progress keeps the window from input.
+        m_dialog.setWindowModality(Qt::NonModal);
         // Shown at once and kept until the work is over: the caller decides both.
         m_dialog.setMinimumDuration(0);
         m_dialog.setAutoClose(false);
@@ -90,10 +92,9 @@ void QtDialogs::warning(QWidget *parent, const QString &text)
     QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
 }
 
-std::unique_ptr<ProgressDisplay> QtDialogs::showProgress(QWidget *parent, const QString &text,
-                                                         bool modal)
+std::unique_ptr<ProgressDisplay> QtDialogs::showProgress(QWidget *parent, const QString &text)
 {
-    return std::make_unique<QtProgressDisplay>(parent, text, modal);
+    return std::make_unique<QtProgressDisplay>(parent, text);
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text)

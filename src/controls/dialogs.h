@@ -38,9 +38,8 @@ public:
     virtual void warning(QWidget *parent, const QString &text) = 0;
     // True for Yes; No is the default answer.
     virtual bool question(QWidget *parent, const QString &text) = 0;
-    // Shows progress over `parent`; a modal one takes every click and key of the window.
-    virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
-                                                          bool modal)
+    // Shows progress over `parent`, which stays free to be moved, resized or closed.
+    virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text)
         = 0;
 };
 
@@ -53,8 +52,7 @@ public:
     void information(QWidget *parent, const QString &text) override;
     void warning(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
-                                                  bool modal) override;
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override;
 
 private:
     QString m_lastFolder;

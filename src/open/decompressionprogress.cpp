@@ -59,7 +59,7 @@ void DecompressionProgress::update()
             return;
         const QString name = QFileInfo(m_form.Timer2OpenFile).fileName();
         m_display = m_form.dialogs().showProgress(
-            &m_form, QStringLiteral("Uncompressing %1").arg(name), false);
+            &m_form, QStringLiteral("Uncompressing %1").arg(name));
     }
     m_display->setFraction(m_fraction);
     if (m_display->cancelRequested())

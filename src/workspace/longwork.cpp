@@ -19,12 +19,16 @@ LongWork::LongWork(form1 &form, const QString &text, bool shownAlready)
 
 LongWork::~LongWork()
 {
+    if (m_display)
+        m_form.holdForWork(false);
     m_display.reset();
     m_form.endWork(*this);
 }
 
 void LongWork::stopShowing()
 {
+    if (m_display)
+        m_form.holdForWork(false);
     m_display.reset();
     m_shows = false;
 }
@@ -37,13 +41,14 @@ void LongWork::reached(double fraction)
     if (!m_display) {
         if (now - m_start < quietMilliseconds)
             return;
-        m_display = m_form.dialogs().showProgress(&m_form, m_text, true);
+        m_display = m_form.dialogs().showProgress(&m_form, m_text);
+        m_form.holdForWork(true);
         m_lastTurn = now - turnMilliseconds;
     }
     if (now - m_lastTurn >= turnMilliseconds) {
         m_display->setFraction(fraction);
-        // The window paints and answers here. Its clicks and keys go to the modal progress
-        // window alone, and what arrives from elsewhere waits for the work to end.
+        // The window paints and answers here. It is held from input, so that clicks and keys
+        // reach the progress window alone; what arrives from elsewhere waits for the work to end.
         QCoreApplication::processEvents();
         m_lastTurn = m_form.clock().milliseconds();
     }

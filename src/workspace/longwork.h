@@ -14,10 +14,11 @@ class ProgressDisplay;
 
 // One long piece of work of the window, an open or a save, from its start to its end. For the
 // first half second nothing shows and the work runs undisturbed, so short work costs what it
-// always did. From then on a modal progress window with Cancel shows how far it has come, and
-// the window gets a turn of its event loop every few tens of milliseconds: it paints, and it
-// takes a Cancel or the closing of the window, which give the work up at its next checkpoint.
-// While it lives the window is busy, and nothing else is started in it.
+// always did. From then on a progress window with Cancel shows how far it has come, the window
+// takes no input of its own, and it gets a turn of its event loop every few tens of
+// milliseconds: it paints, and it takes a Cancel or the closing of the window, which give the
+// work up at its next checkpoint. While it lives the window is busy, and nothing else is
+// started in it.
 class LongWork final : public WorkProgress
 {
 public:

@@ -54,7 +54,7 @@ public:
     QList<double> fractionsShown;
     double cancelAt = 2; // never
     std::function<void()> instead;
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *, const QString &text, bool) override
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *, const QString &text) override
     {
         progressShown.append(text);
         return std::make_unique<Progress>(*this);
