@@ -114,10 +114,8 @@ bool longWork(const QTemporaryDir &dir)
         "ms", 100);
     row("Cancel at half way: the open returns after", cancelled["cancel_seconds"] * 1000, "ms",
         100);
-    row("memory after Cancel / before the open", cancelled["memory_after_over_before"], "x",
-        1.10);
-    note("the same, the window's first Cancel",
-         cancelled["first_memory_after_over_before"], "x");
+    row("memory after Cancel / before the open", cancelled["memory_after_over_before"], "x", 1.10);
+    note("the same, the window's first Cancel", cancelled["first_memory_after_over_before"], "x");
     return true;
 }
 

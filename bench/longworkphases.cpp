@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-#include <malloc.h>
 
 namespace {
 

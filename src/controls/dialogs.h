@@ -39,8 +39,7 @@ public:
     // True for Yes; No is the default answer.
     virtual bool question(QWidget *parent, const QString &text) = 0;
     // Shows progress over `parent`, which stays free to be moved, resized or closed.
-    virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text)
-        = 0;
+    virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) = 0;
 };
 
 class QtDialogs final : public Dialogs

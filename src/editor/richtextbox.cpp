@@ -180,8 +180,7 @@ void RichTextBox::setText(const QString &text)
     m_documentStamp = FileStamp();
 }
 
-RichTextBox::Result RichTextBox::LoadFile(const QString &path, WorkProgress &progress,
-                                         double share)
+RichTextBox::Result RichTextBox::LoadFile(const QString &path, WorkProgress &progress, double share)
 {
     QString error;
     if (!m_loader.loadFile(path, error, progress, share))

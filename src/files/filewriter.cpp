@@ -11,16 +11,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <chrono>
-#include <future>
-#include <system_error>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
+#include <future>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {

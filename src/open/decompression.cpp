@@ -5,8 +5,8 @@
 #include "decompression.h"
 
 #include "app/form1.h"
-#include "files/filesystem.h"
 #include "decompressionprogress.h"
+#include "files/filesystem.h"
 #include "files/privatefolder.h"
 #include "opencommand.h"
 #include "system/hiddenprocess.h"

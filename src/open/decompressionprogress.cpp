@@ -58,8 +58,8 @@ void DecompressionProgress::update()
         if (m_form.clock().milliseconds() - m_start < LongWork::quietMilliseconds)
             return;
         const QString name = QFileInfo(m_form.Timer2OpenFile).fileName();
-        m_display = m_form.dialogs().showProgress(
-            &m_form, QStringLiteral("Uncompressing %1").arg(name));
+        m_display
+            = m_form.dialogs().showProgress(&m_form, QStringLiteral("Uncompressing %1").arg(name));
     }
     m_display->setFraction(m_fraction);
     if (m_display->cancelRequested())

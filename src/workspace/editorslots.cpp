@@ -26,8 +26,8 @@ int FirstEmptySlot(const form1 &form)
 }
 
 bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
-                   const QString &sourcePath, const FileStamp &sourceStamp,
-                   WorkProgress &progress, double share)
+                   const QString &sourcePath, const FileStamp &sourceStamp, WorkProgress &progress,
+                   double share)
 {
     const int slot = FirstEmptySlot(form);
     if (slot < 0) {

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 class TestWorkspace : public QObject
 {
