@@ -279,8 +279,9 @@ QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QStri
 ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
                             WorkProgress &progress, double share)
 {
-    // Converting costs most; reading and writing the document are bulk copies.
-    const double readShare = share * 0.1, convertShare = share * 0.75,
+    // Converting costs most; reading the file and writing the document are bulk copies, of which
+    // the read may come from the disk.
+    const double readShare = share * 0.2, convertShare = share * 0.7,
                  writeShare = share - readShare - convertShare;
     ColorizeResult result;
     QByteArray head;

@@ -21,9 +21,9 @@
 
 namespace {
 
-// The part of an open that goes to converting the file, as measured; taking the document into
-// the editor is the rest.
-constexpr double kConvertShare = 0.3;
+// The part of an open that goes to reading and converting the file, as measured on a 143 MB
+// file; taking the document into the editor is the rest.
+constexpr double kConvertShare = 0.45;
 
 const QString kOpenFilter = QStringLiteral(
     "Morvane (*.ini;*.txt)|*.ini;*.txt;|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
