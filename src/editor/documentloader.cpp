@@ -92,6 +92,7 @@ void DocumentLoader::emptyAfterFailedLoad()
     m_sci->setDocument(QsciDocument());
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
     m_owner.documentReplaced();
+    m_sci->setUpdatesEnabled(true);
     m_loading = false;
     giveBackFreedMemory();
 }
@@ -165,6 +166,9 @@ void DocumentLoader::loadDocument(const RtfDocument &document)
 void DocumentLoader::beginLoad(qsizetype largestSize, WorkProgress &progress)
 {
     m_loading = true;
+    // Shown once it is all in: the window may paint while a long load goes on, and painting the
+    // lines that have come in so far would cost more than the whole rest of that turn.
+    m_sci->setUpdatesEnabled(false);
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
     m_sci->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
     m_owner.loadStarting();
@@ -238,6 +242,7 @@ void DocumentLoader::finishLoad(const RtfDocument &document)
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
     m_owner.loadFinished(document, m_loadedAscii, firstLineEndMode());
     m_sci->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
+    m_sci->setUpdatesEnabled(true);
     m_loading = false;
 }
 

@@ -35,7 +35,7 @@ public:
     void stopShowing();
 
     static constexpr qint64 quietMilliseconds = 500; // before any progress shows
-    static constexpr qint64 turnMilliseconds = 30; // between two turns of the event loop
+    static constexpr qint64 turnMilliseconds = 50; // between two turns of the event loop
 
 protected:
     void reached(double fraction) override;
