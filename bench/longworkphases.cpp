@@ -5,6 +5,7 @@
 // Long opens in the real window: what showing their progress costs, how long the window goes
 // without a turn of its event loop, and how quickly Cancel gives an open up.
 
+#include "answeringdialogs.h"
 #include "app/form1.h"
 #include "editor/richtextbox.h"
 #include "measure.h"
@@ -35,23 +36,15 @@ public:
 
 // The window's progress window, with Cancel pressed once it shows half the work done. The press
 // arrives as a click would, on the next turn of the event loop.
-class CancellingDialogs final : public Dialogs
+class CancellingDialogs final : public AnsweringDialogs
 {
 public:
-    explicit CancellingDialogs(QString path) : m_path(std::move(path)) { }
+    using AnsweringDialogs::AnsweringDialogs;
     QElapsedTimer pressed;
 
-    QString getOpenFileName(QWidget *, const QString &) override { return m_path; }
-    QString getSaveFileName(QWidget *, const QString &, QString &) override { return QString(); }
-    void information(QWidget *, const QString &) override { }
-    void warning(QWidget *, const QString &text) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    bool question(QWidget *, const QString &) override { return true; }
     std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
     {
-        return std::make_unique<Progress>(*this, m_shown.showProgress(parent, text));
+        return std::make_unique<Progress>(*this, AnsweringDialogs::showProgress(parent, text));
     }
 
 private:
@@ -80,32 +73,6 @@ private:
         std::unique_ptr<ProgressDisplay> m_shown;
         bool m_posted = false, m_cancelled = false;
     };
-
-    QString m_path;
-    QtDialogs m_shown;
-};
-
-// Answers the Open dialog; everything else as a user sees it.
-class OpeningDialogs final : public Dialogs
-{
-public:
-    explicit OpeningDialogs(QString path) : m_path(std::move(path)) { }
-    QString getOpenFileName(QWidget *, const QString &) override { return m_path; }
-    QString getSaveFileName(QWidget *, const QString &, QString &) override { return QString(); }
-    void information(QWidget *, const QString &) override { }
-    void warning(QWidget *, const QString &text) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    bool question(QWidget *, const QString &) override { return true; }
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
-    {
-        return m_shown.showProgress(parent, text);
-    }
-
-private:
-    QString m_path;
-    QtDialogs m_shown;
 };
 
 void showWindow(form1 &form)
@@ -121,7 +88,7 @@ namespace Phases {
 
 int quietOpen(const QString &path)
 {
-    OpeningDialogs dialogs(path);
+    AnsweringDialogs dialogs(path);
     StoppedClock clock;
     form1 form;
     form.setDialogs(dialogs);
@@ -137,7 +104,7 @@ int quietOpen(const QString &path)
 
 int progressOpen(const QString &path)
 {
-    OpeningDialogs dialogs(path);
+    AnsweringDialogs dialogs(path);
     form1 form;
     form.setDialogs(dialogs);
     showWindow(form);

@@ -4,6 +4,7 @@
 
 #include "phases.h"
 
+#include "answeringdialogs.h"
 #include "app/form1.h"
 #include "editor/richtextbox.h"
 #include "measure.h"
@@ -24,29 +25,6 @@
 namespace {
 
 constexpr int kWidth = 700, kHeight = 500;
-
-// Answers the open dialog with one file, every message box with OK and every question with Yes.
-class AnsweringDialogs final : public Dialogs
-{
-public:
-    explicit AnsweringDialogs(QString path) : m_path(std::move(path)) { }
-    QString getOpenFileName(QWidget *, const QString &) override { return m_path; }
-    QString getSaveFileName(QWidget *, const QString &, QString &) override { return QString(); }
-    void information(QWidget *, const QString &) override { }
-    void warning(QWidget *, const QString &text) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    bool question(QWidget *, const QString &) override { return true; }
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
-    {
-        return m_shown.showProgress(parent, text);
-    }
-
-private:
-    QtDialogs m_shown; // progress shows as it does for a user
-    QString m_path;
-};
 
 void print(const char *name, double value)
 {
