@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -32,9 +33,12 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Runs this program again for one phase and reads back its "name value" lines.
+// Runs this program again for one phase and reads back its "name value" lines. The disk is
+// written out first, so that what the phase before wrote (an open's temporary document) is not
+// written out during this one.
 Figures runPhase(const QString &phase, const QString &path = QString())
 {
+    ::sync();
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(), { phase, path });
@@ -52,13 +56,16 @@ Figures runPhase(const QString &phase, const QString &path = QString())
 }
 
 // Each figure's median over `runs` runs of the phase. The machine's speed drifts from run to
-// run; phases that are compared run in turn, so that a slow spell is shared.
+// run; phases that are compared run in turn, so that a slow spell is shared, and each run starts
+// with the next one, so that none always follows the same other.
 QList<Figures> runPhases(const QStringList &phases, const QString &path, int runs)
 {
     QList<QList<Figures>> runsOfPhase(phases.size());
     for (int run = 0; run < runs; ++run) {
-        for (qsizetype phase = 0; phase < phases.size(); ++phase)
+        for (qsizetype turn = 0; turn < phases.size(); ++turn) {
+            const qsizetype phase = (run + turn) % phases.size();
             runsOfPhase[phase] << runPhase(phases[phase], path);
+        }
     }
     QList<Figures> medians;
     for (const QList<Figures> &all : runsOfPhase) {
