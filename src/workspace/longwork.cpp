@@ -19,9 +19,7 @@ LongWork::LongWork(form1 &form, const QString &text, bool shownAlready)
 
 LongWork::~LongWork()
 {
-    if (m_display)
-        m_form.holdForWork(false);
-    m_display.reset();
+    stopShowing();
     m_form.endWork(*this);
 }
 
