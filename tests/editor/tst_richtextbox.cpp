@@ -174,11 +174,20 @@ private slots:
     }
 
     // A large document is taken in piece by piece while it is read: every byte and every
-    // colour lands where it belongs, also across the pieces' seams.
+    // colour lands where it belongs, also across the pieces' seams. A larger one comes in a
+    // document made apart, which the editor takes: it is set up as the editor's own.
+    void largeDocumentRoundTripsAndKeepsItsColours_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("read on a second thread") << 6'000'000;
+        QTest::newRow("its buffer made apart") << 30'000'000;
+    }
+
     void largeDocumentRoundTripsAndKeepsItsColours()
     {
+        QFETCH(int, size);
         QByteArray bytes;
-        for (int line = 0; bytes.size() < 6'000'000; ++line) {
+        for (int line = 0; bytes.size() < size; ++line) {
             switch (line % 4) {
             case 0:
                 bytes += "[section " + QByteArray::number(line) + "]\r\n";
@@ -203,6 +212,8 @@ private slots:
         QCOMPARE(editor.textColourAt(int(text.lastIndexOf("[section"))), kBlue);
         QCOMPARE(editor.textColourAt(int(text.lastIndexOf(" = {value}")) - 1), kGold);
         QCOMPARE(editor.Find("NOTE", lastComment).position, lastComment + 7);
+        type(editor, 0, "\u00e9");
+        QVERIFY(save(editor) == "\xC3\xA9" + bytes);
     }
 
     void showsTheConverterColours()
