@@ -7,9 +7,13 @@
 #include <QFile>
 #include <QTest>
 #include <sys/resource.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 // Lets the process take at most `room` more bytes of address space while it lives; none when
-// `room` is 0, or when a sanitizer reserves address space of its own.
+// `room` is 0, or when a sanitizer reserves address space of its own. Memory that earlier work
+// freed but the C library still holds is given back first: it would add to the room.
 class AddressSpaceLimit
 {
 public:
@@ -24,6 +28,9 @@ public:
 #if !defined(__SANITIZE_ADDRESS__)
         if (room == 0 || ::getrlimit(RLIMIT_AS, &m_old) != 0)
             return;
+#ifdef __GLIBC__
+        ::malloc_trim(0);
+#endif
         QFile status("/proc/self/status");
         QVERIFY(status.open(QIODevice::ReadOnly));
         for (const QByteArray &line : status.readAll().split('\n')) {
