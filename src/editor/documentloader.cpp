@@ -13,12 +13,10 @@
 #include <Qsci/qscidocument.h>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
-#include <chrono>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 #include <exception>
-#include <future>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -189,18 +187,9 @@ void DocumentLoader::beginLoad(qsizetype largestSize, WorkProgress &progress)
 // until it is done.
 void DocumentLoader::allocateAside(qsizetype size, WorkProgress &progress)
 {
-    QsciScintilla aside;
-    std::future<void> allocated = std::async(std::launch::async, [&aside, size] {
-        aside.SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(size));
-    });
-    try {
-        while (allocated.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
-            progress.stillWorking();
-    } catch (...) {
-        allocated.wait(); // given up: the hidden editor goes once the thread has let it go
-        throw;
-    }
-    allocated.get(); // the thread's own failure, if it had one
+    QsciScintilla aside; // outlives the thread, given up or not
+    progress.waitOn(
+        [&aside, size] { aside.SendScintilla(QsciScintillaBase::SCI_ALLOCATE, uintptr_t(size)); });
     if (aside.SendScintilla(QsciScintillaBase::SCI_GETSTATUS)
         == QsciScintillaBase::SC_STATUS_BADALLOC)
         throw std::bad_alloc();

@@ -12,11 +12,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
-#include <future>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -338,28 +336,21 @@ bool FileWriter::writeNewText(int fd, QByteArrayView bytes)
 bool FileWriter::syncNewText(int fd)
 {
     int error = 0;
-    std::future<int> synced;
     try {
-        synced = std::async(std::launch::async, [&] {
-            const int result = m_calls.fsync(fd);
-            error = errno;
-            return result;
+        const int result = m_progress->waitOn([this, fd, &error] {
+            const int synced = m_calls.fsync(fd);
+            error = errno; // the thread's own
+            return synced;
         });
-    } catch (const std::system_error &) { // no thread to spare: the sync is waited for here
-        return m_calls.fsync(fd) == 0;
-    }
-    try {
-        while (synced.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
-            m_progress->stillWorking();
+        errno = error;
+        return result == 0;
     } catch (const WorkCancelled &) {
-        synced.wait();
         m_cancelled = true;
         errno = ECANCELED;
         return false;
+    } catch (const std::system_error &) { // no thread to spare: the sync is waited for here
+        return m_calls.fsync(fd) == 0;
     }
-    const int result = synced.get();
-    errno = error;
-    return result == 0;
 }
 
 // The rest of `from`, from its current offset; the count of bytes copied, or -1.

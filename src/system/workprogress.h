@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QtGlobal>
+#include <chrono>
+#include <future>
 
 // Thrown out of long work once the user has given it up; whatever the work made so far is
 // undone on the way out, as for any other failure.
@@ -33,9 +35,22 @@ public:
     }
     // The current step is done, whatever its count said.
     void endStep();
-    // Work that cannot count its bytes for a while (waiting for another thread) is still under
-    // way; a checkpoint as any other.
-    void stillWorking() { reached(m_fraction); }
+    // Runs `work`, which cannot count its bytes, on a second thread, and tells the wait for it
+    // as work under way every few milliseconds; returns what it returns, or throws what it
+    // throws. Given up, the thread is waited for all the same before WorkCancelled goes on.
+    // Throws std::system_error when no thread can be started.
+    template<typename Work> auto waitOn(Work work) -> decltype(work())
+    {
+        std::future<decltype(work())> done = std::async(std::launch::async, std::move(work));
+        try {
+            while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+                reached(m_fraction);
+        } catch (...) {
+            done.wait();
+            throw;
+        }
+        return done.get();
+    }
     // How much of the whole work is done, from 0 to 1.
     double fraction() const { return m_fraction; }
 
