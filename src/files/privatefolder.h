@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "runfolders.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -38,7 +40,7 @@ public:
     ~PrivateFolder();
     Q_DISABLE_COPY(PrivateFolder)
 
-    QString path() const { return m_path; }
+    QString path() const { return m_run.path(); }
     // A new empty file named `prefix`, six random characters and `suffix`, open for reading and
     // writing; its path, or an empty string and the reason.
     QString newFile(const QString &prefix, const QString &suffix, QFile &file, QString &error);
@@ -61,14 +63,10 @@ private:
         bool folder;
     };
 
-    PrivateFolder(int parent, int folder, const QByteArray &name, const QString &path,
-                  const QString &shownParent);
+    explicit PrivateFolder(const QString &shownParent);
     bool removeMade(const Made &made) const;
 
-    int m_parent; // held open, so the folder is removed from where it was made
-    int m_folder; // held open, and locked while the run lives
-    QByteArray m_name;
-    QString m_path;
+    RunFolders::RunFolder m_run;
     QString m_shownParent; // the parent as the user gave it, for messages
     QList<Made> m_made;
 };

@@ -1,0 +1,484 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "recoverystore.h"
+
+#include "filewriter.h"
+#include "runfolders.h"
+#include "system/descriptor.h"
+#include "system/workprogress.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <unistd.h>
+
+using namespace RunFolders;
+
+namespace {
+
+// The first line of every copy; a later layout gets a new number, and older runs pass it over.
+constexpr char kMagic[] = "Morvane recovery copy 1";
+constexpr char kSuffix[] = ".copy";
+constexpr qsizetype kLongestKey = 64;
+
+struct EncodingName
+{
+    TextEncoding encoding;
+    const char *name;
+};
+constexpr EncodingName kEncodingNames[]
+    = { { TextEncoding::Utf8, "utf-8" }, { TextEncoding::Windows1252, "windows-1252" } };
+
+QByteArray nameOf(TextEncoding encoding)
+{
+    for (const EncodingName &known : kEncodingNames) {
+        if (known.encoding == encoding)
+            return known.name;
+    }
+    Q_UNREACHABLE();
+    return QByteArray();
+}
+
+void addField(QByteArray &bytes, const char *key, const QByteArray &value)
+{
+    bytes += key;
+    bytes += ": ";
+    bytes += value;
+    bytes += '\n';
+}
+
+QByteArray yesNo(bool value)
+{
+    return value ? "yes" : "no";
+}
+
+// Decimal digits, a minus first only where `Number` may be negative; nothing else.
+template<typename Number> std::optional<Number> parseNumber(QByteArrayView digits)
+{
+    Number value {};
+    const char *end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (digits.isEmpty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+// Reads a copy's header a line at a time, each checked against what it must be. The first
+// mismatch fails the whole header; the reads after it only give empty values.
+class Header
+{
+public:
+    explicit Header(QByteArrayView bytes) : m_rest(bytes) { }
+
+    void expect(QByteArrayView line)
+    {
+        if (nextLine() != line)
+            m_failed = true;
+    }
+    QByteArray base64(QByteArrayView key)
+    {
+        auto decoded = QByteArray::fromBase64Encoding(value(key).toByteArray(),
+                                                      QByteArray::AbortOnBase64DecodingErrors);
+        return decoded ? *decoded : failed<QByteArray>();
+    }
+    bool yesNo(QByteArrayView key)
+    {
+        const QByteArrayView answer = value(key);
+        if (answer != "yes" && answer != "no")
+            m_failed = true;
+        return answer == "yes";
+    }
+    TextEncoding encoding(QByteArrayView key)
+    {
+        const QByteArrayView name = value(key);
+        for (const EncodingName &known : kEncodingNames) {
+            if (name == known.name)
+                return known.encoding;
+        }
+        return failed<TextEncoding>();
+    }
+    template<typename Number> Number number(QByteArrayView key)
+    {
+        const std::optional<Number> parsed = parseNumber<Number>(value(key));
+        return parsed ? *parsed : failed<Number>();
+    }
+    // What follows the header, once all of it was as it must be.
+    std::optional<QByteArrayView> body() const
+    {
+        return m_failed ? std::nullopt : std::optional(m_rest);
+    }
+
+private:
+    QByteArrayView nextLine()
+    {
+        const qsizetype end = m_failed ? -1 : m_rest.indexOf('\n');
+        if (end < 0)
+            return failed<QByteArrayView>();
+        const QByteArrayView line = m_rest.first(end);
+        m_rest = m_rest.sliced(end + 1);
+        return line;
+    }
+    QByteArrayView value(QByteArrayView key)
+    {
+        const QByteArrayView line = nextLine();
+        if (line.startsWith(key) && line.sliced(key.size()).startsWith(": "))
+            return line.sliced(key.size() + 2);
+        return failed<QByteArrayView>();
+    }
+    template<typename T> T failed()
+    {
+        m_failed = true;
+        return T();
+    }
+
+    QByteArrayView m_rest;
+    bool m_failed = false;
+};
+
+// Nobody watches a recovery copy being written; this one is the writer's thread's own.
+class Unwatched final : public WorkProgress
+{
+protected:
+    void reached(double) override { }
+};
+
+// A short name that is the same as a file name and as a QString.
+bool isKey(const QString &key)
+{
+    const auto allowed = [](QChar c) {
+        return (c.isLetterOrNumber() && c.unicode() < 128) || c == u'-' || c == u'_';
+    };
+    return !key.isEmpty() && key.size() <= kLongestKey
+        && std::all_of(key.begin(), key.end(), allowed);
+}
+
+QByteArray fileName(const QString &key)
+{
+    return key.toLatin1() + kSuffix;
+}
+
+bool isCopyName(const QByteArray &name)
+{
+    return name.endsWith(kSuffix) && isKey(QString::fromLatin1(name.chopped(strlen(kSuffix))));
+}
+
+// A new file for a first copy, 0600 whatever the umask: FileWriter carries the mode of the file
+// it replaces. False when there is one already, or it cannot be made.
+bool makePrivateFile(int folder, const QByteArray &name)
+{
+    const Descriptor file(::openat(folder, name.constData(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    return file.isOpen() && ::fchmod(file.get(), 0600) == 0;
+}
+
+// Whether `name` is a copy this store could have written: nothing another mode or a link.
+bool isPrivateFile(int folder, const QByteArray &name)
+{
+    struct stat status;
+    return ::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0
+        && S_ISREG(status.st_mode) && (status.st_mode & 07777) == 0600;
+}
+
+// The copy in `name`, read through a descriptor that follows no link, or nullopt.
+std::optional<RecoveryCopy> readCopy(int folder, const QByteArray &name, struct stat &status)
+{
+    Descriptor fd(
+        ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    QFile file;
+    if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)
+        || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return std::nullopt;
+    fd.release();
+    return RecoveryCopy::decode(file.readAll());
+}
+
+// Removes what a save cut short leaves, none of which holds a copy: FileWriter's scratch file,
+// and the empty file made for a first copy.
+void removeLeftovers(int folder)
+{
+    for (const QByteArray &name : entryNames(folder)) {
+        struct stat status;
+        if (::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(status.st_mode)
+            && (name.startsWith(FileWriter::scratchPrefix) || status.st_size == 0))
+            ::unlinkat(folder, name.constData(), 0);
+    }
+}
+
+// Opens the folder `name` in `parent`, made, only for its owner, when it is missing.
+int openOrMakeFolder(int parent, const QByteArray &name)
+{
+    constexpr int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    const int folder = ::openat(parent, name.constData(), flags);
+    if (folder >= 0 || errno != ENOENT)
+        return folder;
+    if (::mkdirat(parent, name.constData(), 0700) == 0) { // the umask may have taken bits
+        if (::fchmodat(parent, name.constData(), 0700, 0) != 0)
+            return -1;
+    } else if (errno != EEXIST) {
+        return -1;
+    }
+    return ::openat(parent, name.constData(), flags | O_NOFOLLOW);
+}
+
+// Makes the folders of `path` that are missing; false with the reason when one cannot be made.
+bool makeFolders(const QString &path, QString &reason)
+{
+    int folder = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    for (const QString &part : absolute.split(u'/', Qt::SkipEmptyParts)) {
+        const int inner = openOrMakeFolder(folder, QFile::encodeName(part));
+        if (inner < 0) {
+            reason = qt_error_string(errno);
+            ::close(folder);
+            return false;
+        }
+        ::close(folder);
+        folder = inner;
+    }
+    ::close(folder);
+    return true;
+}
+
+QString folderProblem(const QString &folder, const QString &reason)
+{
+    return QStringLiteral("the folder for recovery copies %1 cannot be used (%2)")
+        .arg(QDir::toNativeSeparators(folder), reason);
+}
+
+QString defaultFolder()
+{
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    const QString base
+        = QDir::isAbsolutePath(state) ? state : QDir::homePath() + QStringLiteral("/.local/state");
+    return base + QStringLiteral("/morvane/recovery");
+}
+
+// The worker thread that saves copies may be the first to ask for the store.
+std::mutex thisRunMutex;
+
+std::unique_ptr<RecoveryStore> &thisRun()
+{
+    static std::unique_ptr<RecoveryStore> store;
+    return store;
+}
+
+} // namespace
+
+QByteArray RecoveryCopy::encode() const
+{
+    QByteArray bytes = QByteArray(kMagic) + '\n';
+    addField(bytes, "path", QFile::encodeName(path).toBase64());
+    addField(bytes, "title", title.toUtf8().toBase64());
+    addField(bytes, "encoding", nameOf(format.encoding));
+    addField(bytes, "byte-order-mark", yesNo(format.byteOrderMark));
+    addField(bytes, "file-exists", yesNo(stamp.exists));
+    addField(bytes, "file-device", QByteArray::number(stamp.device));
+    addField(bytes, "file-inode", QByteArray::number(stamp.inode));
+    addField(bytes, "file-size", QByteArray::number(stamp.size));
+    addField(bytes, "file-modified", QByteArray::number(stamp.modified));
+    addField(bytes, "length", QByteArray::number(text.size()));
+    return bytes + '\n' + text;
+}
+
+std::optional<RecoveryCopy> RecoveryCopy::decode(QByteArrayView bytes)
+{
+    Header header(bytes);
+    header.expect(kMagic);
+    RecoveryCopy copy;
+    copy.path = QFile::decodeName(header.base64("path"));
+    copy.title = QString::fromUtf8(header.base64("title"));
+    copy.format.encoding = header.encoding("encoding");
+    copy.format.byteOrderMark = header.yesNo("byte-order-mark");
+    copy.stamp.exists = header.yesNo("file-exists");
+    copy.stamp.device = header.number<quint64>("file-device");
+    copy.stamp.inode = header.number<quint64>("file-inode");
+    copy.stamp.size = header.number<qint64>("file-size");
+    copy.stamp.modified = header.number<qint64>("file-modified");
+    const qint64 length = header.number<qint64>("length");
+    header.expect("");
+    const std::optional<QByteArrayView> text = header.body();
+    if (!text || text->size() != length)
+        return std::nullopt;
+    copy.text = text->toByteArray();
+    return copy;
+}
+
+RecoveryStore *RecoveryStore::ofThisRun(QString &error)
+{
+    const std::lock_guard lock(thisRunMutex);
+    std::unique_ptr<RecoveryStore> &run = thisRun();
+    if (!run)
+        run = makeIn(defaultFolder(), error);
+    return run.get();
+}
+
+void RecoveryStore::endThisRun()
+{
+    const std::lock_guard lock(thisRunMutex);
+    if (thisRun())
+        thisRun()->m_run.removeIfEmpty();
+    thisRun().reset();
+}
+
+std::unique_ptr<RecoveryStore> RecoveryStore::makeIn(const QString &recoveryFolder, QString &error)
+{
+    std::unique_ptr<RecoveryStore> store(new RecoveryStore(recoveryFolder));
+    QString reason;
+    if (!makeFolders(recoveryFolder, reason)
+        || !store->m_run.makeIn(recoveryFolder, namePrefix, reason)) {
+        error = folderProblem(recoveryFolder, reason);
+        return nullptr;
+    }
+    return store;
+}
+
+RecoveryStore::RecoveryStore(const QString &shownRecovery) : m_shownRecovery(shownRecovery)
+{
+}
+
+RecoveryStore::~RecoveryStore()
+{
+    for (const Taken &taken : std::as_const(m_taken))
+        ::close(taken.folder);
+}
+
+bool RecoveryStore::save(const QString &key, const RecoveryCopy &copy, QString &error)
+{
+    if (!isKey(key)) {
+        error = problem(QStringLiteral("\"%1\" cannot name a copy").arg(key));
+        return false;
+    }
+    const QByteArray name = fileName(key);
+    const bool made = makePrivateFile(m_run.folder(), name);
+    if (!made && !isPrivateFile(m_run.folder(), name)) {
+        error = problem(
+            QStringLiteral("%1 is not a copy this program wrote").arg(QFile::decodeName(name)));
+        return false;
+    }
+    Unwatched progress;
+    QString reason;
+    FileWriter writer;
+    if (writer.write(path() + u'/' + QFile::decodeName(name), copy.encode(), reason, progress))
+        return true;
+    if (made) // an empty file is no copy
+        ::unlinkat(m_run.folder(), name.constData(), 0);
+    error = problem(reason);
+    return false;
+}
+
+void RecoveryStore::remove(const QString &key)
+{
+    if (isKey(key))
+        ::unlinkat(m_run.folder(), fileName(key).constData(), 0);
+}
+
+QList<RecoveryStore::LeftBehind> RecoveryStore::takeLeftBehind()
+{
+    QList<Dated> found;
+    const QString recoveryPath = QFileInfo(path()).absolutePath();
+    for (const QByteArray &name : entryNames(m_run.parent())) {
+        Taken taken { name, -1, {}, recoveryPath + u'/' + QFile::decodeName(name), {} };
+        taken.folder = lockEndedRun(m_run.parent(), name, namePrefix, taken.status);
+        if (taken.folder < 0)
+            continue;
+        readCopies(taken, found);
+        m_taken.append(taken);
+    }
+    std::sort(found.begin(), found.end(), [](const Dated &a, const Dated &b) {
+        return std::pair(a.modified, a.copy.file) < std::pair(b.modified, b.copy.file);
+    });
+    QList<LeftBehind> copies;
+    for (Dated &dated : found)
+        copies.append(std::move(dated.copy));
+    return copies;
+}
+
+void RecoveryStore::readCopies(Taken &taken, QList<Dated> &found)
+{
+    for (const QByteArray &name : entryNames(taken.folder)) {
+        Copy copy { name, {} };
+        std::optional<RecoveryCopy> read
+            = isCopyName(name) ? readCopy(taken.folder, name, copy.status) : std::nullopt;
+        if (!read)
+            continue;
+        taken.copies.append(copy);
+        const qint64 modified
+            = qint64(copy.status.st_mtim.tv_sec) * 1000000000 + copy.status.st_mtim.tv_nsec;
+        found.append({ modified, { taken.path + u'/' + QFile::decodeName(name), *read } });
+    }
+}
+
+bool RecoveryStore::adopt(const LeftBehind &copy, const QString &key, QString &error)
+{
+    const auto [taken, at] = find(copy.file);
+    const Copy *left = taken ? &taken->copies[at] : nullptr;
+    if (!isKey(key) || !left || !stillThere(taken->folder, left->name, left->status)) {
+        error = problem(QStringLiteral("the copy %1 is no longer there")
+                            .arg(QDir::toNativeSeparators(copy.file)));
+        return false;
+    }
+    if (::renameat(taken->folder, left->name.constData(), m_run.folder(), fileName(key).constData())
+        != 0) {
+        error = problem(qt_error_string(errno));
+        return false;
+    }
+    // The move is on the disk once both folders are.
+    ::fsync(m_run.folder());
+    ::fsync(taken->folder);
+    taken->copies.removeAt(at);
+    return true;
+}
+
+void RecoveryStore::discard(const LeftBehind &copy)
+{
+    const auto [taken, at] = find(copy.file);
+    if (!taken)
+        return;
+    const Copy &left = taken->copies[at];
+    if (stillThere(taken->folder, left.name, left.status))
+        ::unlinkat(taken->folder, left.name.constData(), 0);
+    taken->copies.removeAt(at);
+}
+
+void RecoveryStore::releaseLeftBehind()
+{
+    for (const Taken &taken : std::as_const(m_taken)) {
+        if (taken.copies.isEmpty()) {
+            removeLeftovers(taken.folder);
+            // Fails while it holds a file this run cannot read: a later version may.
+            if (stillThere(m_run.parent(), taken.name, taken.status))
+                ::unlinkat(m_run.parent(), taken.name.constData(), AT_REMOVEDIR);
+        }
+        ::close(taken.folder); // which ends the lock
+    }
+    m_taken.clear();
+}
+
+std::pair<RecoveryStore::Taken *, qsizetype> RecoveryStore::find(const QString &file)
+{
+    const QFileInfo info(file);
+    const QByteArray name = QFile::encodeName(info.fileName());
+    for (Taken &taken : m_taken) {
+        if (taken.path != info.absolutePath())
+            continue;
+        for (qsizetype at = 0; at < taken.copies.size(); ++at) {
+            if (taken.copies[at].name == name)
+                return { &taken, at };
+        }
+    }
+    return { nullptr, -1 };
+}
+
+QString RecoveryStore::problem(const QString &reason) const
+{
+    return folderProblem(m_shownRecovery, reason);
+}
