@@ -68,8 +68,16 @@ QString TabAccessible::text(QAccessible::Text kind) const
 {
     if (!isValid())
         return QString();
-    if (kind == QAccessible::Name)
-        return m_bar->tabText(m_index); // whole, however the strip elides it on screen
+    if (kind == QAccessible::Name) {
+        // Whole, however the strip elides it on screen; then what the marks beside it show.
+        QString name = m_bar->tabText(m_index);
+        const int marks = m_bar->tabData(m_index).toInt();
+        if (marks & SSTab::Modified)
+            name += QStringLiteral(", modified");
+        if (marks & SSTab::Arrived)
+            name += QStringLiteral(", new");
+        return name;
+    }
     if (kind == QAccessible::Description)
         return m_bar->tabToolTip(m_index);
     return QString();

@@ -21,9 +21,12 @@
 #include "system/timer.h"
 #include "workspace/editorslots.h"
 #include "workspace/longwork.h"
+#include "workspace/recoverycopies.h"
 #include "workspace/slotcommands.h"
+#include "workspace/slotmodel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGroupBox>
@@ -34,7 +37,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <cmath>
+#include <utility>
 
 form1::form1(QWidget *parent)
     : QMainWindow(parent), CommonDialog1(m_qtDialogs, this), m_clock(&Clock::system())
@@ -50,6 +55,9 @@ form1::form1(QWidget *parent)
     createSearchRow(client);
     setTabOrder();
     acceptFileDrops();
+    m_recovery = new RecoveryCopies(*this);
+    watchEditors();
+    countUserInput();
 
     Timer2 = new Timer(this);
     Timer2->setInterval(DecompressionPickUpInterval);
@@ -153,6 +161,54 @@ void form1::createWorkspace(QWidget *client)
         place(editor, Design::editors);
         RichTextBoxes[slot] = editor;
     }
+}
+
+// A slot's unsaved state shows on its tab and keeps its recovery copy; every edit puts the
+// next copy in time.
+void form1::watchEditors()
+{
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        connect(RichTextBoxes[slot], &RichTextBox::modifiedChanged, this,
+                [this, slot] { SlotModifiedChanged(*this, slot); });
+        connect(RichTextBoxes[slot], &RichTextBox::edited, this, [this, slot] {
+            m_endAgreed = false;
+            if (SlotIsUnsaved(*this, slot))
+                m_recovery->edited(slot);
+        });
+    }
+}
+
+namespace {
+
+// Counts the keys and clicks that reach a window, whichever of its controls takes them.
+class InputCounter final : public QObject
+{
+public:
+    InputCounter(QWidget *window, quint64 &count) : QObject(window), m_count(count) { }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress)
+            && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == parent())
+            ++m_count;
+        return false;
+    }
+
+private:
+    quint64 &m_count;
+};
+
+} // namespace
+
+// A decompressed text that arrives later must not take the keys from a user who went on
+// working meanwhile.
+void form1::countUserInput()
+{
+    qApp->installEventFilter(new InputCounter(this, m_userInputs));
+    if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::commitDataRequest, this, &form1::commitData);
 }
 
 void form1::createSearchRow(QWidget *client)
@@ -319,9 +375,13 @@ void form1::OpenFiles(const QStringList &paths)
 
 void form1::OpenWaitingFiles()
 {
-    while (!m_waitingFiles.isEmpty() && !Timer2->Enabled() && !busy())
+    bool opened = false;
+    while (!m_waitingFiles.isEmpty() && !Timer2->Enabled() && !busy()) {
         OpenFile(*this, m_waitingFiles.takeFirst());
-    focusActiveEditor();
+        opened = true;
+    }
+    if (opened)
+        focusActiveEditor();
 }
 
 void form1::focusActiveEditor()
@@ -394,7 +454,7 @@ void form1::endWork(LongWork &work)
 {
     Q_ASSERT(m_work == &work);
     m_work = nullptr;
-    if (m_closeWhenIdle)
+    if (std::exchange(m_closeWhenIdle, false))
         QMetaObject::invokeMethod(this, &form1::close, Qt::QueuedConnection);
     else if (!m_waitingFiles.isEmpty())
         QMetaObject::invokeMethod(this, &form1::OpenWaitingFiles, Qt::QueuedConnection);
@@ -543,17 +603,34 @@ void form1::moveEvent(QMoveEvent *event)
 
 void form1::closeEvent(QCloseEvent *event)
 {
-    m_waitingFiles.clear();
-    if (m_work) { // given up first; the window closes once the work has cleaned up after it
-        m_work->cancel();
+    // An open is given up first, a save finished; the window closes once the work has ended.
+    if (m_work) {
+        m_work->windowClosed();
         m_closeWhenIdle = true;
         event->ignore();
         return;
     }
+    if (!std::exchange(m_endAgreed, false) && !MayAllSlotsGo(*this)) {
+        event->ignore();
+        return;
+    }
+    m_waitingFiles.clear();
     StopDecompression(*this); // its text would have no window to go to
     if (m_about)
         m_about->close();
+    m_recovery->endRun(); // nothing is left unsaved that the user did not let go
     event->accept();
+}
+
+void form1::commitData(QSessionManager &manager)
+{
+    m_recovery->writeNow(); // the session may end the program at any moment from here
+    if (!manager.allowsInteraction())
+        return;
+    m_endAgreed = MayAllSlotsGo(*this);
+    manager.release();
+    if (!m_endAgreed)
+        manager.cancel();
 }
 
 bool form1::eventFilter(QObject *watched, QEvent *event)

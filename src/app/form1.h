@@ -27,6 +27,8 @@ class frmAbout;
 class Clock;
 class DecompressionProgress;
 class LongWork;
+class RecoveryCopies;
+class QSessionManager;
 
 // The main window: its controls, the fields the commands share, and the routing of every
 // menu item, button, key and notification to the command that handles it.
@@ -50,6 +52,7 @@ public:
     QString Hunk; // the RTF header while a conversion runs
     RtfFragments IniLines; // the converter's fragments
     int Timer2Ticks = 0; // seconds the pick-up has waited for the decompressor
+    quint64 Timer2InputMark = 0; // the user's input count when the decompression started
     QString Timer2OutputFile; // where the decompressor writes the text, in the private folder
 
     // Controls.
@@ -91,6 +94,13 @@ public:
     // Where the keyboard goes back to after an open, a message or the About box.
     void focusActiveEditor();
     int layoutPasses() const { return m_layoutPasses; } // how often Form_Resize ran
+    // Keys pressed and clicks made in the window so far: whether the user did anything since.
+    quint64 userInputs() const { return m_userInputs; }
+    // The copies that keep unsaved edits safe from a crash.
+    RecoveryCopies &recovery() const { return *m_recovery; }
+    // The desktop session is ending: unsaved edits are asked about where the session lets the
+    // program ask, and kept in their recovery copies whatever happens.
+    void commitData(QSessionManager &manager);
 
     // Outer window size (frame, title and menu bar included), in twips.
     double WidthTwips() const;
@@ -141,12 +151,17 @@ private:
     void focusSearchBox();
     QSize designedSizeOnScreen() const;
     void fitFrameToScreen();
+    void watchEditors();
+    void countUserInput();
 
     QtDialogs m_qtDialogs;
     Dialogs *m_dialogs = &m_qtDialogs;
     Clock *m_clock;
     LongWork *m_work = nullptr;
     bool m_closeWhenIdle = false; // the window was closed while work ran
+    bool m_endAgreed = false; // the user let unsaved edits go as the session ends; until typing
+    RecoveryCopies *m_recovery;
+    quint64 m_userInputs = 0;
     QList<QAction *> m_heldActions;
     QPointer<QWidget> m_focusBeforeHold;
     QPointer<frmAbout> m_about;

@@ -6,6 +6,7 @@
 
 #include "commandline.h"
 #include "form1.h"
+#include "workspace/recoverycopies.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -97,8 +98,13 @@ int Main(int argc, char *argv[])
 
     form1 window;
     window.show();
-    if (!files.isEmpty()) // once the window shows, so that each file appears as it opens
-        QTimer::singleShot(0, &window, [&window, files] { window.OpenFiles(files); });
+    // Once the window shows, so that each document appears as it comes: first what a run that
+    // ended without saving left, then the files named.
+    QTimer::singleShot(0, &window, [&window, files] {
+        window.recovery().offerLeftBehind();
+        if (!files.isEmpty())
+            window.OpenFiles(files);
+    });
     return app.exec();
 }
 

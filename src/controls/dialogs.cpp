@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 
 namespace {
 
@@ -102,4 +103,34 @@ bool QtDialogs::question(QWidget *parent, const QString &text)
     return QMessageBox::question(parent, QCoreApplication::applicationName(), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
+}
+
+Dialogs::SaveChoice QtDialogs::askToSave(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
+Dialogs::RecoverChoice QtDialogs::askToRecover(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton *recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QMessageBox::Discard);
+    box.addButton(QMessageBox::Cancel)->hide(); // what Escape and the window's close choose
+    box.setDefaultButton(recover);
+    box.exec();
+    if (box.clickedButton() == recover)
+        return RecoverChoice::Recover;
+    return box.clickedButton() == discard ? RecoverChoice::Discard : RecoverChoice::Later;
 }

@@ -40,6 +40,14 @@ public:
     virtual bool question(QWidget *parent, const QString &text) = 0;
     // Shows progress over `parent`, which stays free to be moved, resized or closed.
     virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) = 0;
+
+    // Before unsaved edits would go: Save is the default answer, Escape is Cancel.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askToSave(QWidget *parent, const QString &text) = 0;
+    // Whether to take back what a copy kept after a run ended without saving: Recover is the
+    // default answer; Escape keeps the copy for another time.
+    enum class RecoverChoice { Recover, Discard, Later };
+    virtual RecoverChoice askToRecover(QWidget *parent, const QString &text) = 0;
 };
 
 class QtDialogs final : public Dialogs
@@ -52,6 +60,8 @@ public:
     void warning(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
     std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override;
+    SaveChoice askToSave(QWidget *parent, const QString &text) override;
+    RecoverChoice askToRecover(QWidget *parent, const QString &text) override;
 
 private:
     QString m_lastFolder;

@@ -8,7 +8,9 @@
 
 #include <QAccessible>
 #include <QFrame>
+#include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTabBar>
 
 SSTab::SSTab(int tabCount, QWidget *parent)
@@ -74,6 +76,51 @@ void SSTab::announceCurrentTab(int index)
         QAccessibleStateChangeEvent event(tab, changed);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void SSTab::setTabMark(int index, Mark mark, bool on)
+{
+    const int marks = m_bar->tabData(index).toInt();
+    const int changed = on ? marks | mark : marks & ~mark;
+    if (changed == marks)
+        return;
+    m_bar->setTabData(index, changed); // where the tab's accessible interface reads them
+    showMarks(index, changed);
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(m_bar);
+    if (QAccessibleInterface *tab = strip ? strip->child(index) : nullptr) {
+        QAccessibleEvent event(tab, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+bool SSTab::hasTabMark(int index, Mark mark) const
+{
+    return m_bar->tabData(index).toInt() & mark;
+}
+
+// Unsaved edits show as a dot before the caption, in the caption's colour; a document that
+// arrived while the user worked elsewhere shows its caption in the colour of a link until its
+// tab is visited.
+void SSTab::showMarks(int index, int marks)
+{
+    QIcon dot;
+    if (marks & Modified) {
+        const qreal scale = devicePixelRatioF();
+        const int side = m_bar->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_bar);
+        QPixmap pixmap(QSize(side, side) * scale);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(QPalette::WindowText));
+        painter.drawEllipse(QRectF(side * 0.25, side * 0.25, side * 0.5, side * 0.5));
+        dot = QIcon(pixmap);
+    }
+    m_bar->setTabIcon(index, dot);
+    m_bar->setTabTextColor(index, (marks & Arrived) ? palette().color(QPalette::Link) : QColor());
 }
 
 void SSTab::setTabHeight(int pixels)

@@ -27,6 +27,12 @@ public:
     void setTabToolTip(int index, const QString &toolTip);
     void setTabHeight(int pixels);
 
+    // Marks beside a tab's caption, which is left as it is. A screen reader hears them after the
+    // caption.
+    enum Mark { Modified = 1, Arrived = 2 }; // unsaved edits; a document placed while away
+    void setTabMark(int index, Mark mark, bool on);
+    bool hasTabMark(int index, Mark mark) const;
+
 signals:
     void Click();
 
@@ -36,6 +42,7 @@ protected:
 private:
     void placeParts();
     void announceCurrentTab(int index);
+    void showMarks(int index, int marks);
 
     QTabBar *m_bar;
     QFrame *m_page;

@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -46,6 +48,8 @@ RichTextBox::RichTextBox(QWidget *parent)
             [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
                 onModified(position, type, length);
             });
+    // The editor component tracks a save point: undoing back to it is unmodified again.
+    connect(m_sci, &QsciScintilla::modificationChanged, this, &RichTextBox::tellIfModifiedChanged);
     connect(m_sci, &QsciScintillaBase::SCN_UPDATEUI, this, [this] {
         if (QAccessible::isActive()) {
             QAccessibleTextCursorEvent moved(
@@ -210,6 +214,8 @@ void RichTextBox::loadFinished(const RtfDocument &document, bool ascii, int line
     m_sci->SendScintilla(QsciScintillaBase::SCI_SETEOLMODE, lineEndMode);
     m_format = document.format;
     m_recolourer.forgetEdits();
+    m_notFromFile = false;
+    tellIfModifiedChanged();
 }
 
 void RichTextBox::documentReplaced()
@@ -229,6 +235,53 @@ RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type, WorkPro
     if (!FileWriter().write(path, encoded.bytes, error, progress))
         return { false, error };
     return { true, QString(), encoded.replaced };
+}
+
+bool RichTextBox::isModified() const
+{
+    return m_notFromFile || m_sci->SendScintilla(QsciScintillaBase::SCI_GETMODIFY) != 0;
+}
+
+void RichTextBox::markSaved()
+{
+    m_notFromFile = false;
+    m_sci->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+    tellIfModifiedChanged();
+}
+
+void RichTextBox::markUnsaved()
+{
+    m_notFromFile = true;
+    tellIfModifiedChanged();
+}
+
+void RichTextBox::tellIfModifiedChanged()
+{
+    const bool modified = isModified();
+    if (modified != std::exchange(m_toldModified, modified))
+        emit modifiedChanged(modified);
+}
+
+// The text lies in two runs, before and after the gap where typing goes. Asking for it in one
+// piece would move the gap to the end, which in a large document costs as much as the copy.
+qsizetype RichTextBox::textLength() const
+{
+    return m_sci->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+}
+
+void RichTextBox::copyTextInto(QByteArray &copy) const
+{
+    const qsizetype length = textLength();
+    const qsizetype gap = m_sci->SendScintilla(QsciScintillaBase::SCI_GETGAPPOSITION);
+    copy.resize(length);
+    const auto run = [this](qsizetype start, qsizetype size) {
+        return reinterpret_cast<const char *>(m_sci->SendScintilla(
+            QsciScintillaBase::SCI_GETRANGEPOINTER, uintptr_t(start), long(size)));
+    };
+    if (gap > 0)
+        std::memcpy(copy.data(), run(0, gap), size_t(gap));
+    if (length > gap)
+        std::memcpy(copy.data() + gap, run(gap, length - gap), size_t(length - gap));
 }
 
 // While the text is ASCII a character is a byte. Beyond that the editor keeps a line character
@@ -366,6 +419,7 @@ void RichTextBox::onModified(int position, int type, int length)
     }
     markEdited(firstTouchedLine(position, line), line + std::max<qsizetype>(linesAdded, 0),
                linesAdded);
+    emit edited();
     if (QAccessible::isActive())
         EditorAccessible::announceEdit(*this, m_sci, position, type, length);
     if (inserting) {

@@ -76,6 +76,19 @@ public:
     FileStamp documentStamp() const { return m_documentStamp; }
     void setDocumentStamp(const FileStamp &stamp) { m_documentStamp = stamp; }
     TextFormat documentFormat() const { return m_format; }
+    void setDocumentFormat(const TextFormat &format) { m_format = format; }
+
+    // Whether the text differs from the file's as it was last read or written: edited since,
+    // and not undone back to there, or taken from somewhere other than that file.
+    bool isModified() const;
+    // The text is now what the file holds: it was just written there.
+    void markSaved();
+    // The text is not what the file holds, though nothing was typed: it came from a copy.
+    void markUnsaved();
+    // Copies the whole text into `buffer`, which keeps its memory when it is large enough,
+    // without moving the editor's gap: the copy is all it costs.
+    void copyTextInto(QByteArray &buffer) const;
+    qsizetype textLength() const;
 
     // The widget that receives what is dragged over the editor.
     QWidget *dropArea() const;
@@ -83,6 +96,12 @@ public:
     // How typed lines are coloured, and the colours a document without its own table shows.
     void setLineColouring(LineColourer colourer, const QList<RtfColour> &palette);
     QColor textColourAt(int position) const;
+
+signals:
+    // The text became modified, or saved again.
+    void modifiedChanged(bool modified);
+    // The user, or undo, is about to change the text; the change follows at once.
+    void edited();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -105,6 +124,7 @@ private:
     void markEdited(qsizetype first, qsizetype last, qsizetype linesAdded);
     // Recolours the lines edited since the last call, once control is back in the event loop.
     void recolourEditedLines();
+    void tellIfModifiedChanged();
 
     QsciScintilla *m_sci;
     QString m_documentPath;
@@ -119,4 +139,6 @@ private:
     mutable qsizetype m_uncheckedStart = 0, m_uncheckedLength = 0;
     bool m_recolourQueued = false;
     int m_lineEndMode = 0; // the document's terminator for new lines, an SC_EOL_ value
+    bool m_notFromFile = false; // the text came from a copy, not from the file
+    bool m_toldModified = false; // what modifiedChanged last told
 };

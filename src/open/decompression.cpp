@@ -97,6 +97,7 @@ void StartDecompression(form1 &form, const QString &path)
     form.Timer2OpenFile = path;
     form.Timer2OutputFile = output;
     form.Timer2Ticks = 0;
+    form.Timer2InputMark = form.userInputs();
     form.Timer2->setInterval(DecompressionPickUpInterval);
     form.Timer2->setEnabled(true);
     form.Timer2Progress->start();
@@ -147,7 +148,11 @@ void PickUpDecompressedFile(form1 &form)
     const bool progressShown = form.Timer2Progress->shown();
     form.Timer2Progress->stop();
     const QString compressed = form.Timer2OpenFile;
-    OpenTextFile(form, output, QFileInfo(compressed).fileName(), compressed, progressShown);
+    // A user who went on working meanwhile keeps the tab and the keys; one who waited sees it.
+    const Placement placement
+        = form.userInputs() == form.Timer2InputMark ? Placement::Activate : Placement::Beside;
+    OpenTextFile(form, output, QFileInfo(compressed).fileName(), compressed, progressShown,
+                 placement);
     discardOutput(form); // the text lives in the editor now
     form.OpenWaitingFiles();
 }

@@ -63,7 +63,7 @@ void OpenFile(form1 &form, const QString &path)
 }
 
 bool OpenTextFile(form1 &form, const QString &path, const QString &title, const QString &savePath,
-                  bool progressShownAlready)
+                  bool progressShownAlready, Placement placement)
 {
     const QString target = savePath.isEmpty() ? path : savePath;
     QString error;
@@ -94,7 +94,7 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
     bool placed = false;
     try {
         placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp, work,
-                               1 - kConvertShare);
+                               1 - kConvertShare, placement);
     } catch (const WorkCancelled &) { // the slot is as it was
     }
     PrivateFolder::discard(converted.documentPath);

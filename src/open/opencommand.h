@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "workspace/editorslots.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -20,7 +22,8 @@ void OpenFile(form1 &form, const QString &path);
 // writes to `savePath`, which is the file itself unless it was expanded from another. Progress
 // shows after half a second, or at once when the open goes on from work that showed it.
 bool OpenTextFile(form1 &form, const QString &path, const QString &title,
-                  const QString &savePath = QString(), bool progressShownAlready = false);
+                  const QString &savePath = QString(), bool progressShownAlready = false,
+                  Placement placement = Placement::Activate);
 
 // Whether a regular file at `path` can be opened in the memory there is; if not, why.
 bool FitsInMemory(const QString &path, QString &error);

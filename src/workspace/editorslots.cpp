@@ -9,6 +9,7 @@
 #include "editor/richtextbox.h"
 #include "files/filestamp.h"
 #include "files/filesystem.h"
+#include "slotmodel.h"
 
 #include <QFileInfo>
 
@@ -27,7 +28,7 @@ int FirstEmptySlot(const form1 &form)
 
 bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPath,
                    const QString &sourcePath, const FileStamp &sourceStamp, WorkProgress &progress,
-                   double share)
+                   double share, Placement placement)
 {
     const int slot = FirstEmptySlot(form);
     if (slot < 0) {
@@ -50,14 +51,14 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
         form.Warning(CouldNotOpenMessage(sourcePath, loaded.error));
         return false;
     }
-    editor.setDocumentPath(sourcePath);
-    editor.setDocumentStamp(sourceStamp);
-    form.SSTab1->setTabCaption(slot, title);
-    // The whole path, which also tells two files of the same name apart.
-    form.SSTab1->setTabToolTip(slot,
-                               FileSystem::displayPath(QFileInfo(sourcePath).absoluteFilePath()));
-    form.CurrentFile = title;
-    ActivateSlot(form, slot);
+    FillSlot(form, slot, { title, sourcePath, sourceStamp });
+    if (placement == Placement::Activate) {
+        ActivateSlot(form, slot);
+    } else {
+        // The user works on in the active tab, which keeps the keys and what Save writes.
+        form.SSTab1->setTabMark(slot, SSTab::Arrived, true);
+        form.CurrentFile = form.SSTab1->TabCaption(form.SSTab1->Tab());
+    }
     return true;
 }
 
@@ -76,6 +77,7 @@ void ShowActiveSlot(form1 &form)
         form.editor(slot).setVisible(slot == active);
     if (editing)
         form.editor(active).SetFocus();
+    form.SSTab1->setTabMark(active, SSTab::Arrived, false); // seen now
     form.CurrentFile = form.SSTab1->TabCaption(active);
 }
 

@@ -10,9 +10,10 @@
 
 #include <QCoreApplication>
 
-LongWork::LongWork(form1 &form, const QString &text, bool shownAlready)
+LongWork::LongWork(form1 &form, const QString &text, bool shownAlready, OnClose onClose)
     : m_form(form), m_text(text),
-      m_start(form.clock().milliseconds() - (shownAlready ? quietMilliseconds : 0))
+      m_start(form.clock().milliseconds() - (shownAlready ? quietMilliseconds : 0)),
+      m_onClose(onClose)
 {
     m_form.beginWork(*this);
 }

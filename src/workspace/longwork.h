@@ -22,15 +22,25 @@ class ProgressDisplay;
 class LongWork final : public WorkProgress
 {
 public:
+    // What the closing of the window does to the work: gives it up (an open), or waits for its
+    // end (a save the user asked for).
+    enum class OnClose { GiveUp, Finish };
     // `shownAlready`: the work goes on from work whose progress showed, and shows its own at
     // once.
-    LongWork(form1 &form, const QString &text, bool shownAlready = false);
+    LongWork(form1 &form, const QString &text, bool shownAlready = false,
+             OnClose onClose = OnClose::GiveUp);
     ~LongWork() override;
     LongWork(const LongWork &) = delete;
     LongWork &operator=(const LongWork &) = delete;
 
     // Gives the work up at its next checkpoint.
     void cancel() { m_cancelled = true; }
+    // The window was closed: the work is given up, or finished first, as it says.
+    void windowClosed()
+    {
+        if (m_onClose == OnClose::GiveUp)
+            cancel();
+    }
     // A message about the work is shown: the progress goes, not to show again over it.
     void stopShowing();
 
@@ -48,4 +58,5 @@ private:
     std::unique_ptr<ProgressDisplay> m_display;
     bool m_cancelled = false;
     bool m_shows = true;
+    OnClose m_onClose;
 };

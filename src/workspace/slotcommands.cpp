@@ -5,12 +5,14 @@
 #include "slotcommands.h"
 
 #include "app/form1.h"
+#include "controls/dialogs.h"
 #include "controls/sstab.h"
 #include "editor/richtextbox.h"
 #include "editorslots.h"
 #include "files/filestamp.h"
 #include "files/filesystem.h"
 #include "longwork.h"
+#include "slotmodel.h"
 #include "system/timer.h"
 
 namespace {
@@ -18,32 +20,29 @@ namespace {
 const QString kSaveFilter = QStringLiteral(
     "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
 
-int activeSlot(const form1 &form)
-{
-    const int slot = form.SSTab1->Tab();
-    return slot >= 0 && slot < form1::SlotCount ? slot : -1;
-}
-
 QString encodingName(const TextFormat &format)
 {
     return format.encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8")
                                                  : QStringLiteral("Windows-1252");
 }
 
-// Given up, the file is left as it was and nothing is said.
+// Given up, the file is left as it was, and the user is told that it was not saved.
 bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
 {
     const QString shownPath = FileSystem::displayPath(path);
     const FileStamp before = FileStamp::of(path);
     RichTextBox::Result saved;
     try {
-        LongWork work(form, QStringLiteral("Saving %1").arg(shownPath));
+        // A save the user asked for is never given up by the window's closing: it waits.
+        LongWork work(form, QStringLiteral("Saving %1").arg(shownPath), false,
+                      LongWork::OnClose::Finish);
         saved = editor.SaveFile(path, 1, work);
     } catch (const WorkCancelled &) {
         // A file written in place has had its old contents put back: the same text as when it
         // was read, though its time has changed.
         if (before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
+        form.MsgBox(QStringLiteral("%1 was not saved.").arg(shownPath));
         return false;
     }
     if (!saved.ok) {
@@ -82,14 +81,12 @@ int slotToShowAfterClose(const form1 &form)
 
 void CloseActiveSlot(form1 &form)
 {
-    if (const int slot = activeSlot(form); slot >= 0) {
-        form.editor(slot).setText(QString());
-        form.CurrentFile.clear();
+    if (const int slot = ActiveSlot(form); slot >= 0) {
+        if (!MaySlotGo(form, slot))
+            return;
+        ClearSlot(form, slot);
         if (!form.Timer2->Enabled()) // a pending pick-up still needs its file
             form.Timer2OpenFile.clear();
-        form.SSTab1->setTabCaption(slot, form1::NoFileCaption);
-        form.SSTab1->setTabToolTip(slot, QString());
-        form.IniLines.clear();
     }
     const int next = slotToShowAfterClose(form);
     for (int slot = 0; slot < form1::SlotCount; ++slot)
@@ -100,7 +97,7 @@ void CloseActiveSlot(form1 &form)
 
 void SaveActiveSlot(form1 &form)
 {
-    const int slot = activeSlot(form);
+    const int slot = ActiveSlot(form);
     if (slot < 0)
         return;
     RichTextBox &editor = form.editor(slot);
@@ -111,21 +108,50 @@ void SaveActiveSlot(form1 &form)
         return;
     }
     if (mayWriteOver(form, editor) && writeSlot(form, editor, editor.documentPath()))
-        editor.setDocumentStamp(FileStamp::of(editor.documentPath()));
+        MarkSlotSaved(form, slot, FileStamp::of(editor.documentPath()));
 }
 
 void SaveActiveSlotAs(form1 &form)
 {
     // The slot the command was given on: a decompressed file placed while the dialog is open
     // makes its own slot the active one.
-    const int slot = activeSlot(form);
+    const int slot = ActiveSlot(form);
     form.CommonDialog1.Filter = kSaveFilter;
     if (!form.CommonDialog1.ShowSave() || slot < 0)
         return;
     RichTextBox &editor = form.editor(slot);
     const QString path = form.CommonDialog1.FileName;
     // Saved over its own file under another name: that file is as this document has it now.
+    // Text with no file of its own is safe once it is in a file; the tab's own file, where it
+    // has one, still lacks what a copy elsewhere took.
     const FileStamp written = writeSlot(form, editor, path) ? FileStamp::of(path) : FileStamp();
     if (written.isSameFile(FileStamp::of(editor.documentPath())))
-        editor.setDocumentStamp(written);
+        MarkSlotSaved(form, slot, written);
+    else if (written.exists && editor.documentPath().isEmpty())
+        MarkSlotSaved(form, slot, FileStamp());
+}
+
+bool MaySlotGo(form1 &form, int slot)
+{
+    if (!SlotIsUnsaved(form, slot))
+        return true;
+    ActivateSlot(form, slot); // the document asked about is the one in sight
+    const Dialogs::SaveChoice choice = form.dialogs().askToSave(
+        &form, QStringLiteral("Save changes to %1 before closing?").arg(SlotName(form, slot)));
+    form.focusActiveEditor();
+    if (choice == Dialogs::SaveChoice::Cancel)
+        return false;
+    if (choice == Dialogs::SaveChoice::Discard)
+        return true;
+    SaveActiveSlot(form);
+    return !SlotIsUnsaved(form, slot); // a failed or cancelled save keeps the document
+}
+
+bool MayAllSlotsGo(form1 &form)
+{
+    for (int slot = 0; slot < form1::SlotCount; ++slot) {
+        if (!MaySlotGo(form, slot))
+            return false;
+    }
+    return true;
 }

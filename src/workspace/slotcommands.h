@@ -10,3 +10,9 @@ class form1;
 void CloseActiveSlot(form1 &form);
 void SaveActiveSlot(form1 &form);
 void SaveActiveSlotAs(form1 &form);
+
+// Whether the slot's text may go: nothing unsaved, or the user saved it or let it go when asked.
+// A failed or cancelled save keeps it.
+bool MaySlotGo(form1 &form, int slot);
+// The same for every slot in turn, until the user keeps one.
+bool MayAllSlotsGo(form1 &form);

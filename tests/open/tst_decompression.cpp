@@ -10,6 +10,7 @@
 #include "system/hiddenprocess.h"
 #include "system/timer.h"
 
+#include <QLineEdit>
 #include <sys/stat.h>
 
 class TestDecompression : public QObject
@@ -108,6 +109,42 @@ private slots:
 
         f.form.cmdSave_Click(); // plain text over the compressed file, as the About box warns
         QCOMPARE(FormFixture::read(path), m_text);
+    }
+
+    // A text that arrives while the user works in another tab, or in the search box, is placed
+    // beside it: the keys stay where they are typed, and Save writes the document in sight.
+    void arrivalLeavesTheUserWhereTheyWork_data()
+    {
+        QTest::addColumn<QString>("workIn");
+        QTest::newRow("editor") << "editor";
+        QTest::newRow("search box") << "search";
+    }
+
+    void arrivalLeavesTheUserWhereTheyWork()
+    {
+        QFETCH(QString, workIn);
+        FormFixture f;
+        const QString plain = f.write("plain.ini", "[p]\n");
+        f.open(plain);
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        f.open(writeCompressed(f, "data.ini"));
+        QWidget *typing = workIn == "editor" ? f.editor(0).focusProxy()
+                                             : static_cast<QWidget *>(f.form.txtSearch);
+        typing->setFocus();
+        QTest::keyClicks(typing, "ab");
+        pickUp(f);
+        QCOMPARE(f.caption(1), QString("data.ini"));
+        QVERIFY(f.form.SSTab1->hasTabMark(1, SSTab::Arrived));
+        QCOMPARE(f.active(), 0);
+        QCOMPARE(f.form.CurrentFile, QString("plain.ini"));
+        QCOMPARE(QApplication::focusWidget(), typing);
+        QTest::keyClicks(QApplication::focusWidget(), "c");
+        f.form.cmdSave_Click();
+        QCOMPARE(FormFixture::read(plain),
+                 workIn == "editor" ? QByteArray("abc[p]\n") : QByteArray("[p]\n"));
+        f.form.SSTab1->setTab(1);
+        QVERIFY(!f.form.SSTab1->hasTabMark(1, SSTab::Arrived));
     }
 
     void reportsABrokenFile()

@@ -48,6 +48,24 @@ public:
         return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
 
+    // Questions before unsaved edits go, and the answers to give; Cancel once the script runs
+    // out, which loses nothing.
+    QStringList saveQuestions;
+    QList<SaveChoice> saveChoices;
+    SaveChoice askToSave(QWidget *, const QString &text) override
+    {
+        saveQuestions.append(text);
+        return saveChoices.isEmpty() ? SaveChoice::Cancel : saveChoices.takeFirst();
+    }
+    // Offers of recovered text, and the answers; Later once the script runs out.
+    QStringList recoverQuestions;
+    QList<RecoverChoice> recoverChoices;
+    RecoverChoice askToRecover(QWidget *, const QString &text) override
+    {
+        recoverQuestions.append(text);
+        return recoverChoices.isEmpty() ? RecoverChoice::Later : recoverChoices.takeFirst();
+    }
+
     // Progress windows shown, by their text, and the fractions they showed. Once one shows
     // `cancelAt` or more, Cancel is pressed, or `instead` is done where a test gives it; once.
     QStringList progressShown;

@@ -7,10 +7,13 @@
 #include "support/formfixture.h"
 #include "support/steppingclock.h"
 
+#include <QAccessible>
 #include <algorithm>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(Dialogs::SaveChoice)
 
 class TestWorkspace : public QObject
 {
@@ -380,7 +383,8 @@ private slots:
         }
     }
 
-    // A save given up leaves the old file whole, whichever way it writes, and says nothing.
+    // A save given up leaves the old file whole, whichever way it writes, and says that the file
+    // was not saved.
     void givenUpSaveLeavesTheFileWhole_data()
     {
         QTest::addColumn<bool>("inPlace");
@@ -405,7 +409,8 @@ private slots:
         f.form.cmdSave_Click();
         QCOMPARE(f.dialogs.progressShown,
                  QStringList { "Saving " + QDir::toNativeSeparators(path) });
-        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(f.dialogs.messages,
+                 QStringList { QDir::toNativeSeparators(path) + " was not saved." });
         QVERIFY(FormFixture::read(path) == text);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), inPlace ? 2 : 1);
         QVERIFY(f.editor(0).utf8Text().startsWith("xkey"));
@@ -479,6 +484,148 @@ private slots:
         f.dialogs.saveAnswers << copy;
         f.form.cmdSaveAS_Click();
         QCOMPARE(FormFixture::read(copy), QByteArray("a=1\n"));
+    }
+
+    // Before edits would go, the user is asked for each document that holds them; nothing
+    // edited, or edits undone, close at once. Slots 0 and 1 hold a.ini and b.ini, slot 2 is
+    // empty; `typed` names the slots typed into, "u" an undo after typing.
+    void unsavedEditsAreAskedAbout_data()
+    {
+        using Choice = Dialogs::SaveChoice;
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<Choice>>("answers");
+        QTest::addColumn<QStringList>("asked"); // of these documents
+        QTest::addColumn<QByteArray>("a"); // what a.ini holds afterwards
+        QTest::addColumn<bool>("gone"); // the slot closed, or the window
+        const QByteArray old = "a=1\n", saved = "xa=1\n";
+        const QStringList a { "a.ini" }, both { "a.ini", "b.ini" };
+        QTest::newRow("close, nothing typed")
+            << "close"
+            << "" << QList<Choice>() << QStringList() << old << true;
+        QTest::newRow("close, undone") << "close"
+                                       << "0u" << QList<Choice>() << QStringList() << old << true;
+        QTest::newRow("close, Save") << "close"
+                                     << "0" << QList { Choice::Save } << a << saved << true;
+        QTest::newRow("close, Discard") << "close"
+                                        << "0" << QList { Choice::Discard } << a << old << true;
+        QTest::newRow("Ctrl+W, Cancel") << "Ctrl+W"
+                                        << "0" << QList { Choice::Cancel } << a << old << false;
+        QTest::newRow("Ctrl+W, Escape") << "Ctrl+W"
+                                        << "0" << QList<Choice>() << a << old << false;
+        QTest::newRow("another tab typed into")
+            << "close"
+            << "1" << QList<Choice>() << QStringList() << old << true;
+        QTest::newRow("exit, nothing typed")
+            << "exit"
+            << "" << QList<Choice>() << QStringList() << old << true;
+        QTest::newRow("exit, Save and Discard")
+            << "exit"
+            << "01" << QList { Choice::Save, Choice::Discard } << both << saved << true;
+        QTest::newRow("Ctrl+Q, Discard and Cancel")
+            << "Ctrl+Q"
+            << "01" << QList { Choice::Discard, Choice::Cancel } << both << old << false;
+        QTest::newRow("window closed, Cancel first")
+            << "window"
+            << "01" << QList { Choice::Cancel } << a << old << false;
+        QTest::newRow("exit, untitled text, Save As cancelled")
+            << "exit"
+            << "2" << QList { Choice::Save } << QStringList { "Untitled" } << old << false;
+        QTest::newRow("exit, save fails")
+            << "exit"
+            << "0f" << QList { Choice::Save } << a << QByteArray("<missing>") << false;
+    }
+
+    void unsavedEditsAreAskedAbout()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, typed);
+        QFETCH(QList<Dialogs::SaveChoice>, answers);
+        QFETCH(QStringList, asked);
+        QFETCH(QByteArray, a);
+        QFETCH(bool, gone);
+        FormFixture f;
+        const QString path = f.write("a.ini", "a=1\n");
+        f.open(path);
+        f.open(f.write("b.ini", "b=1\n"));
+        for (const QChar slot : typed) {
+            if (slot.isDigit()) {
+                f.form.SSTab1->setTab(slot.digitValue());
+                f.typeAtStart("x");
+            } else if (slot == u'u') {
+                QTest::keyClick(f.editor(f.active()).focusProxy(), Qt::Key_Z, Qt::ControlModifier);
+            } else if (slot == u'f') { // the file is taken away, and a folder put in its place
+                QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+                f.dialogs.questionAnswers << true; // save anyway over the changed file
+            }
+        }
+        f.form.SSTab1->setTab(0);
+        f.dialogs.saveChoices = answers;
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        if (command == "close")
+            f.form.cmdClose_Click();
+        else if (command == "exit")
+            f.form.mnuExit_Click();
+        else if (command == "window")
+            f.form.close();
+        else
+            QTest::keyClick(f.editor(0).focusProxy(), QKeySequence(command)[0].key(),
+                            QKeySequence(command)[0].keyboardModifiers());
+        QStringList expected;
+        for (const QString &name : asked)
+            expected << "Save changes to " + name + " before closing?";
+        QCOMPARE(f.dialogs.saveQuestions, expected);
+        QCOMPARE(FormFixture::read(path), a);
+        if (command.contains("close") || command == "Ctrl+W") {
+            QCOMPARE(f.caption(0) == form1::NoFileCaption, gone);
+            QCOMPARE(f.editor(0).hasText(), !gone);
+        } else {
+            QCOMPARE(f.form.isVisible(), !gone);
+        }
+    }
+
+    // An unsaved document shows it beside its caption, and is told to a screen reader; saving,
+    // or undoing back to the saved text, takes the mark away.
+    void unsavedEditsAreMarked()
+    {
+        FormFixture f;
+        f.open(f.write("a.ini", "a=1\n"));
+        QVERIFY(!f.form.SSTab1->hasTabMark(0, SSTab::Modified));
+        f.typeAtStart("x");
+        QVERIFY(f.form.SSTab1->hasTabMark(0, SSTab::Modified));
+        QCOMPARE(f.caption(0), QString("a.ini"));
+        QAccessibleInterface *strip
+            = QAccessible::queryAccessibleInterface(f.form.SSTab1->focusProxy());
+        QCOMPARE(strip->child(0)->text(QAccessible::Name), QString("a.ini, modified"));
+        QTest::keyClick(f.editor(0).focusProxy(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!f.form.SSTab1->hasTabMark(0, SSTab::Modified));
+        f.typeAtStart("y");
+        f.form.cmdSave_Click();
+        QVERIFY(!f.form.SSTab1->hasTabMark(0, SSTab::Modified));
+        QCOMPARE(strip->child(0)->text(QAccessible::Name), QString("a.ini"));
+        f.form.SSTab1->setTab(1);
+        f.typeAtStart("typed"); // text with no file is unsaved as well
+        QVERIFY(f.form.SSTab1->hasTabMark(1, SSTab::Modified));
+    }
+
+    // The window's close during a save waits for the save, which goes on to the end; the window
+    // then closes with nothing left unsaved.
+    void closingDuringASaveWaitsForIt()
+    {
+        FormFixture f;
+        SteppingClock clock;
+        f.form.setClock(clock);
+        const QByteArray text = QByteArray("key = value\n").repeated(1'000'000);
+        const QString path = f.write("big.ini", text);
+        f.open(path);
+        f.typeAtStart("x");
+        f.dialogs.cancelAt = 0.3;
+        f.dialogs.instead = [&f] { f.form.close(); };
+        f.form.cmdSave_Click();
+        QVERIFY(FormFixture::read(path) == "x" + text);
+        QTRY_VERIFY(!f.form.isVisible());
+        QVERIFY(f.dialogs.saveQuestions.isEmpty());
     }
 
     void leavesNoTemporaryDocumentBehind()
