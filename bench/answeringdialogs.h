@@ -8,7 +8,8 @@
 
 #include <cstdio>
 
-// Answers the open dialog with one file, every message box with OK and every question with Yes;
+// Answers the open dialog with one file, every message box with OK and every question with Yes,
+// unsaved edits are discarded and recovered text left for later;
 // warnings go to standard error, and progress shows as it does for a user.
 class AnsweringDialogs : public Dialogs
 {
@@ -26,6 +27,8 @@ public:
     {
         return m_shown.showProgress(parent, text);
     }
+    SaveChoice askToSave(QWidget *, const QString &) override { return SaveChoice::Discard; }
+    RecoverChoice askToRecover(QWidget *, const QString &) override { return RecoverChoice::Later; }
 
 private:
     QtDialogs m_shown;

@@ -112,6 +112,7 @@ bool longWork(const QTemporaryDir &dir)
         = runPhases({ QStringLiteral("quietOpen"), QStringLiteral("progressOpen") }, path, kRuns);
     const Figures &quiet = opens[0], &shown = opens[1];
     const Figures cancelled = runPhases({ QStringLiteral("cancelledOpen") }, path, 3).first();
+    const Figures typing = runPhases({ QStringLiteral("typingWithRecovery") }, path, 3).first();
     QFile::remove(path);
     note("Open 143 MB, its progress never shown", quiet["seconds"], "s");
     note("Open 143 MB as a user has it, progress shown", shown["seconds"], "s");
@@ -123,6 +124,12 @@ bool longWork(const QTemporaryDir &dir)
         100);
     row("memory after Cancel / before the open", cancelled["memory_after_over_before"], "x", 1.10);
     note("the same, the window's first Cancel", cancelled["first_memory_after_over_before"], "x");
+    note("143 MB, typing 6 s: keystroke with recovery, median", typing["type_median"] * 1000, "ms");
+    note("143 MB, typing 6 s: keystroke with recovery, slowest", typing["type_max"] * 1000, "ms");
+    row("143 MB, typing: longest wait for an event-loop turn", typing["longest_gap_seconds"] * 1000,
+        "ms", 100);
+    note("143 MB, typing: longest time without a new copy", typing["longest_without_copy_seconds"],
+         "s");
     return true;
 }
 
@@ -140,6 +147,7 @@ int orchestrate(bool scaling)
         = runPhases({ QStringLiteral("open"), QStringLiteral("floorB") }, big, kRuns);
     const Figures &open = openAndB[0], &b = openAndB[1];
     const Figures work = runPhase(QStringLiteral("work"), big);
+    const Figures typing = runPhases({ QStringLiteral("typingWithRecovery") }, big, 3).first();
     const Figures start = runPhase(QStringLiteral("startup"));
 
     std::printf("Morvane benchmark, %s, file %.1f MB (%lld lines); opens and floor B: medians "
@@ -164,6 +172,13 @@ int orchestrate(bool scaling)
     row("keystroke in the middle, slowest of 200", work["type_middle_max"] * 1000, "ms", 5);
     row("keystroke near the end, median", work["type_end_median"] * 1000, "ms", 2);
     row("keystroke near the end, slowest of 200", work["type_end_max"] * 1000, "ms", 5);
+    row("keystroke near the end, recovery copies written, median", typing["type_median"] * 1000,
+        "ms", 2);
+    row("the same, slowest of 300 in 6 s", typing["type_max"] * 1000, "ms", 5);
+    row("typing: longest wait for an event-loop turn", typing["longest_gap_seconds"] * 1000, "ms",
+        50);
+    row("typing: longest time without a new copy", typing["longest_without_copy_seconds"], "s",
+        2.5);
     row("Save unedited / QSaveFile of the same bytes",
         work["save_seconds"] / work["save_floor_seconds"], "x", 2);
     row("start-up: main window constructed and shown", start["seconds"] * 1000, "ms", 150);
@@ -259,5 +274,7 @@ int main(int argc, char *argv[])
         return Phases::progressOpen(path);
     if (phase == QLatin1String("cancelledOpen"))
         return Phases::cancelledOpen(path);
+    if (phase == QLatin1String("typingWithRecovery"))
+        return Phases::typingWithRecovery(path);
     return orchestrate(!args.contains(QLatin1String("--no-scaling")));
 }

@@ -21,4 +21,7 @@ int quietOpen(const QString &path); // the Open with its progress never shown
 int progressOpen(const QString &path); // the Open as a user has it, event-loop turns timed
 int cancelledOpen(const QString &path); // the Open with Cancel pressed half way
 
+// Typing while recovery copies are written, in recoveryphases.cpp.
+int typingWithRecovery(const QString &path);
+
 } // namespace Phases
