@@ -622,14 +622,20 @@ void form1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void form1::commitData(QSessionManager &manager)
+bool form1::mayEndSession(bool mayAsk)
 {
     m_recovery->writeNow(); // the session may end the program at any moment from here
-    if (!manager.allowsInteraction())
-        return;
-    m_endAgreed = MayAllSlotsGo(*this);
-    manager.release();
-    if (!m_endAgreed)
+    if (mayAsk)
+        m_endAgreed = MayAllSlotsGo(*this);
+    return !mayAsk || m_endAgreed;
+}
+
+void form1::commitData(QSessionManager &manager)
+{
+    const bool mayEnd = mayEndSession(manager.allowsInteraction());
+    if (manager.allowsInteraction())
+        manager.release();
+    if (!mayEnd)
         manager.cancel();
 }
 

@@ -98,8 +98,10 @@ public:
     quint64 userInputs() const { return m_userInputs; }
     // The copies that keep unsaved edits safe from a crash.
     RecoveryCopies &recovery() const { return *m_recovery; }
-    // The desktop session is ending: unsaved edits are asked about where the session lets the
-    // program ask, and kept in their recovery copies whatever happens.
+    // The desktop session is ending: unsaved edits are kept in their recovery copies whatever
+    // happens, and asked about where the session lets the program ask. False when the user
+    // keeps one, which holds the session's end up.
+    bool mayEndSession(bool mayAsk);
     void commitData(QSessionManager &manager);
 
     // Outer window size (frame, title and menu bar included), in twips.

@@ -117,8 +117,13 @@ bool RecoveryCopies::bufferReady(int slot)
                 buffer.resize(0);
             } catch (const std::bad_alloc &) { // the copy is made without it
             }
+            // Moved on, never shared: a shared buffer would be copied when it is written to.
             QMetaObject::invokeMethod(
-                this, [this, slot, buffer] { prepared(slot, buffer); }, Qt::QueuedConnection);
+                this,
+                [this, slot, buffer = std::move(buffer)]() mutable {
+                    prepared(slot, std::move(buffer));
+                },
+                Qt::QueuedConnection);
         });
     }
     return false;
@@ -163,8 +168,8 @@ void RecoveryCopies::write(int slot)
         // Handed back whole: a buffer still shared with this task would be copied, not reused.
         QMetaObject::invokeMethod(
             this,
-            [this, slot, error, buffer = std::exchange(copy.text, QByteArray())] {
-                written(slot, error, buffer);
+            [this, slot, error, buffer = std::exchange(copy.text, QByteArray())]() mutable {
+                written(slot, error, std::move(buffer));
             },
             Qt::QueuedConnection);
     });

@@ -525,6 +525,9 @@ private slots:
         QTest::newRow("Ctrl+Q, Discard and Cancel")
             << "Ctrl+Q"
             << "01" << QList { Choice::Discard, Choice::Cancel } << both << old << false;
+        QTest::newRow("session end, Save and Discard, then closed")
+            << "session"
+            << "01" << QList { Choice::Save, Choice::Discard } << both << saved << true;
         QTest::newRow("window closed, Cancel first")
             << "window"
             << "01" << QList { Choice::Cancel } << a << old << false;
@@ -569,7 +572,9 @@ private slots:
             f.form.mnuExit_Click();
         else if (command == "window")
             f.form.close();
-        else
+        else if (command == "session" && f.form.mayEndSession(true))
+            f.form.close(); // the session closes the window it let end, asking nothing more
+        else if (command != "session")
             QTest::keyClick(f.editor(0).focusProxy(), QKeySequence(command)[0].key(),
                             QKeySequence(command)[0].keyboardModifiers());
         QStringList expected;
