@@ -17,6 +17,8 @@ printf '[Server]\r\n; settings of the web server\r\nhost = www.example.org\r\npo
 printf 'Notes on the web server.\r\nThe certificate is renewed on Mondays.\r\n' >"$DEMO/notes.txt"
 yes 'retry = 12, 12.5, "text"' | head -c 150000000 >"$DEMO/archive.ini" || true # long enough to show progress
 
+export XDG_STATE_HOME="$DEMO/state" # the recovery copies of the edits made here go with it
+
 xvfb-run -a -s "-screen 0 1100x820x24" bash -s "$PROGRAM" "$ROOT/docs" "$DEMO" <<'SHOTS'
 set -e
 program="$1" docs="$2" demo="$3"
@@ -38,6 +40,13 @@ kill %2; sleep 1
 "$program" "$demo/notes.txt" "$demo/webserver.ini" & sleep 2
 shot "$docs/screenshot.png"
 kill %2; sleep 1
+
+# Unsaved edits: the dot beside the tab's name, and the question before they would go.
+"$program" "$demo/webserver.ini" & sleep 2
+xdotool type --delay 20 "; checked "; xdotool key ctrl+w
+shot "$docs/unsaved.png"
+kill %2; sleep 1
+rm -rf "$XDG_STATE_HOME" # its recovery copy would be offered at the next start
 
 # A long open, chosen in the Open dialog: its progress window, over the window.
 "$program" & sleep 2

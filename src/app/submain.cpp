@@ -12,8 +12,10 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -56,6 +58,19 @@ struct StartUpMessages
         heldBack.clear();
     }
 };
+
+// Runs `then` once the window system shows the window (a question asked before that is placed
+// where the window manager likes, not over the window), or after a second at the latest.
+void whenShown(QWidget &window, std::function<void()> then, int triesLeft = 50)
+{
+    QTimer::singleShot(triesLeft == 50 ? 0 : 20, &window, [&window, then, triesLeft] {
+        const QWindow *shown = window.windowHandle();
+        if ((shown && shown->isExposed()) || triesLeft == 0)
+            then();
+        else
+            whenShown(window, then, triesLeft - 1);
+    });
+}
 
 } // namespace
 
@@ -100,7 +115,7 @@ int Main(int argc, char *argv[])
     window.show();
     // Once the window shows, so that each document appears as it comes: first what a run that
     // ended without saving left, then the files named.
-    QTimer::singleShot(0, &window, [&window, files] {
+    whenShown(window, [&window, files] {
         window.recovery().offerLeftBehind();
         if (!files.isEmpty())
             window.OpenFiles(files);

@@ -126,7 +126,8 @@ Dialogs::RecoverChoice QtDialogs::askToRecover(QWidget *parent, const QString &t
     QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
                     QMessageBox::NoButton, parent);
     QPushButton *recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QMessageBox::Discard);
+    // Not the standard Discard button, which some desktops name for closing a document.
+    QPushButton *discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
     box.addButton(QMessageBox::Cancel)->hide(); // what Escape and the window's close choose
     box.setDefaultButton(recover);
     box.exec();
