@@ -23,9 +23,10 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
     bool question(QWidget *, const QString &) override { return true; }
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
+                                                  Keyboard keyboard) override
     {
-        return m_shown.showProgress(parent, text);
+        return m_shown.showProgress(parent, text, keyboard);
     }
     SaveChoice askToSave(QWidget *, const QString &) override { return SaveChoice::Discard; }
     RecoverChoice askToRecover(QWidget *, const QString &) override { return RecoverChoice::Later; }

@@ -42,9 +42,11 @@ public:
     using AnsweringDialogs::AnsweringDialogs;
     QElapsedTimer pressed;
 
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
+                                                  Keyboard keyboard) override
     {
-        return std::make_unique<Progress>(*this, AnsweringDialogs::showProgress(parent, text));
+        return std::make_unique<Progress>(*this,
+                                          AnsweringDialogs::showProgress(parent, text, keyboard));
     }
 
 private:

@@ -38,6 +38,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
+#include <QTimer>
 #include <cmath>
 #include <utility>
 
@@ -455,9 +456,19 @@ void form1::endWork(LongWork &work)
     Q_ASSERT(m_work == &work);
     m_work = nullptr;
     if (std::exchange(m_closeWhenIdle, false))
-        QMetaObject::invokeMethod(this, &form1::close, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &form1::closeOnceNothingIsAsked, Qt::QueuedConnection);
     else if (!m_waitingFiles.isEmpty())
         QMetaObject::invokeMethod(this, &form1::OpenWaitingFiles, Qt::QueuedConnection);
+}
+
+// What the work's end has to say (that a file was not saved) comes before the questions that
+// closing may ask.
+void form1::closeOnceNothingIsAsked()
+{
+    if (QApplication::activeModalWidget())
+        QTimer::singleShot(50, this, &form1::closeOnceNothingIsAsked);
+    else
+        close();
 }
 
 double form1::WidthTwips() const

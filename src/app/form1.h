@@ -154,6 +154,7 @@ private:
     QSize designedSizeOnScreen() const;
     void fitFrameToScreen();
     void watchEditors();
+    void closeOnceNothingIsAsked();
     void countUserInput();
 
     QtDialogs m_qtDialogs;

@@ -18,9 +18,11 @@ namespace {
 class QtProgressDisplay final : public ProgressDisplay
 {
 public:
-    QtProgressDisplay(QWidget *parent, const QString &text)
+    QtProgressDisplay(QWidget *parent, const QString &text, Dialogs::Keyboard keyboard)
         : m_dialog(text, QObject::tr("Cancel"), 0, kSteps, parent)
     {
+        // A key meant for the editor, a space above all, would press Cancel.
+        m_dialog.setAttribute(Qt::WA_ShowWithoutActivating, keyboard == Dialogs::Keyboard::Leave);
         m_dialog.setWindowTitle(QCoreApplication::applicationName());
         // Not modal: a window blocked by a modal one could not be closed, and closing it is one
         // way to give the work up. Whoever shows the progress keeps the window from input.
@@ -93,9 +95,10 @@ void QtDialogs::warning(QWidget *parent, const QString &text)
     QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
 }
 
-std::unique_ptr<ProgressDisplay> QtDialogs::showProgress(QWidget *parent, const QString &text)
+std::unique_ptr<ProgressDisplay> QtDialogs::showProgress(QWidget *parent, const QString &text,
+                                                         Keyboard keyboard)
 {
-    return std::make_unique<QtProgressDisplay>(parent, text);
+    return std::make_unique<QtProgressDisplay>(parent, text, keyboard);
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text)

@@ -38,8 +38,13 @@ public:
     virtual void warning(QWidget *parent, const QString &text) = 0;
     // True for Yes; No is the default answer.
     virtual bool question(QWidget *parent, const QString &text) = 0;
-    // Shows progress over `parent`, which stays free to be moved, resized or closed.
-    virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) = 0;
+    // Shows progress over `parent`, which stays free to be moved, resized or closed. Work that
+    // holds the window gives the progress the keyboard (Escape cancels); work that goes on beside
+    // the user's typing leaves the keyboard where it is.
+    enum class Keyboard { Take, Leave };
+    virtual std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
+                                                          Keyboard keyboard)
+        = 0;
 
     // Before unsaved edits would go: Save is the default answer, Escape is Cancel.
     enum class SaveChoice { Save, Discard, Cancel };
@@ -59,7 +64,8 @@ public:
     void information(QWidget *parent, const QString &text) override;
     void warning(QWidget *parent, const QString &text) override;
     bool question(QWidget *parent, const QString &text) override;
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text) override;
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *parent, const QString &text,
+                                                  Keyboard keyboard) override;
     SaveChoice askToSave(QWidget *parent, const QString &text) override;
     RecoverChoice askToRecover(QWidget *parent, const QString &text) override;
 

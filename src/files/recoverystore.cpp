@@ -329,11 +329,31 @@ void RecoveryStore::endThisRun()
     thisRun().reset();
 }
 
+// The copies hold what the user typed, passwords among it: the folder that holds them is the
+// user's alone, itself and not a link to elsewhere, which no one else may write in, sticky bit or
+// not.
+QString whyNotPrivate(const QString &folder)
+{
+    struct stat status;
+    if (::lstat(QFile::encodeName(folder).constData(), &status) != 0)
+        return qt_error_string(errno);
+    if (S_ISLNK(status.st_mode))
+        return QStringLiteral("it is a symbolic link");
+    if (!S_ISDIR(status.st_mode))
+        return qt_error_string(ENOTDIR);
+    if (status.st_uid != ::geteuid())
+        return QStringLiteral("it belongs to another user");
+    if (status.st_mode & (S_IWGRP | S_IWOTH))
+        return QStringLiteral("others may write in it");
+    return QString();
+}
+
 std::unique_ptr<RecoveryStore> RecoveryStore::makeIn(const QString &recoveryFolder, QString &error)
 {
     std::unique_ptr<RecoveryStore> store(new RecoveryStore(recoveryFolder));
     QString reason;
     if (!makeFolders(recoveryFolder, reason)
+        || !(reason = whyNotPrivate(QDir::cleanPath(recoveryFolder))).isEmpty()
         || !store->m_run.makeIn(recoveryFolder, namePrefix, reason)) {
         error = folderProblem(recoveryFolder, reason);
         return nullptr;

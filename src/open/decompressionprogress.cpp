@@ -58,8 +58,9 @@ void DecompressionProgress::update()
         if (m_form.clock().milliseconds() - m_start < LongWork::quietMilliseconds)
             return;
         const QString name = QFileInfo(m_form.Timer2OpenFile).fileName();
-        m_display
-            = m_form.dialogs().showProgress(&m_form, QStringLiteral("Uncompressing %1").arg(name));
+        // The window stays free while the decompressor works: the user may type on.
+        m_display = m_form.dialogs().showProgress(
+            &m_form, QStringLiteral("Uncompressing %1").arg(name), Dialogs::Keyboard::Leave);
     }
     m_display->setFraction(m_fraction);
     if (m_display->cancelRequested())

@@ -75,6 +75,10 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
     // Taken before the read: a change while it is read shows as a change when it is saved.
     const FileStamp stamp = FileStamp::of(target);
     LongWork work(form, QStringLiteral("Opening %1").arg(title), progressShownAlready);
+    // A text that arrives while the user works elsewhere must not take the keyboard: it opens
+    // without a progress window, and what is typed meanwhile waits for it, to be taken then.
+    if (placement == Placement::Beside)
+        work.stopShowing();
     ColorizeResult converted;
     try {
         converted = ColorizeFile(path, form.IniLines, form.Hunk, work, kConvertShare);

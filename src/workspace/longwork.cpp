@@ -40,7 +40,7 @@ void LongWork::reached(double fraction)
     if (!m_display) {
         if (now - m_start < quietMilliseconds)
             return;
-        m_display = m_form.dialogs().showProgress(&m_form, m_text);
+        m_display = m_form.dialogs().showProgress(&m_form, m_text, Dialogs::Keyboard::Take);
         m_form.holdForWork(true);
         m_lastTurn = now - turnMilliseconds;
     }

@@ -213,16 +213,34 @@ private slots:
         QCOMPARE(entriesOf(recovery), QStringList { QFileInfo(run).fileName() });
     }
 
+    // A recovery folder others may write in, even with the sticky bit of a shared temporary
+    // folder, or one that is a link to such a place, is refused.
+    void refusesARecoveryFolderOthersMayWrite_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("linked"); // the recovery folder is a link to the folder
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("0777") << 0777 << false << "others may write in it";
+        QTest::newRow("1777, shared") << 01777 << false << "others may write in it";
+        QTest::newRow("a link to a 0700 folder") << 0700 << true << "it is a symbolic link";
+    }
+
     void refusesARecoveryFolderOthersMayWrite()
     {
-        QVERIFY(QDir().mkdir(m_recovery));
-        QCOMPARE(::chmod(QFile::encodeName(m_recovery).constData(), 0777), 0);
+        QFETCH(int, mode);
+        QFETCH(bool, linked);
+        QFETCH(QString, reason);
+        const QString folder = linked ? m_recovery + "-elsewhere" : m_recovery;
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode_t(mode)), 0);
+        if (linked)
+            QVERIFY(QFile::link(folder, m_recovery));
         QString error;
         QVERIFY(!RecoveryStore::makeIn(m_recovery, error));
         QCOMPARE(error,
                  "the folder for recovery copies " + QDir::toNativeSeparators(m_recovery)
-                     + " cannot be used (others may write in it, and it has no sticky bit)");
-        QCOMPARE(entriesOf(m_recovery), QStringList());
+                     + " cannot be used (" + reason + ")");
+        QCOMPARE(entriesOf(folder), QStringList());
     }
 
     // A live run's copies are never offered, and an ended run's are offered to one run only.

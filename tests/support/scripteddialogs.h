@@ -72,7 +72,7 @@ public:
     QList<double> fractionsShown;
     double cancelAt = 2; // never
     std::function<void()> instead;
-    std::unique_ptr<ProgressDisplay> showProgress(QWidget *, const QString &text) override
+    std::unique_ptr<ProgressDisplay> showProgress(QWidget *, const QString &text, Keyboard) override
     {
         progressShown.append(text);
         return std::make_unique<Progress>(*this);
