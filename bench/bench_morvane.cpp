@@ -172,7 +172,7 @@ int orchestrate(bool scaling)
     row("keystroke in the middle, slowest of 200", work["type_middle_max"] * 1000, "ms", 5);
     row("keystroke near the end, median", work["type_end_median"] * 1000, "ms", 2);
     row("keystroke near the end, slowest of 200", work["type_end_max"] * 1000, "ms", 5);
-    row("keystroke near the end, recovery copies written, median", typing["type_median"] * 1000,
+    row("keystroke near the end, copies written, median", typing["type_median"] * 1000,
         "ms", 2);
     row("the same, slowest of 300 in 6 s", typing["type_max"] * 1000, "ms", 5);
     row("typing: longest wait for an event-loop turn", typing["longest_gap_seconds"] * 1000, "ms",
