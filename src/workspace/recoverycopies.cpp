@@ -133,15 +133,27 @@ void RecoveryCopies::prepared(int slot, QByteArray buffer)
 {
     Slot &state = m_slots[slot];
     state.preparing = false;
-    state.buffer = std::move(buffer);
-    if (std::exchange(state.writeWhenPrepared, false)) {
-        state.buffer.reserve(m_form.editor(slot).textLength()); // grown further meanwhile
-        write(slot);
+    if (buffer.isNull()) { // no memory for it: no copy either
+        state.writeWhenPrepared = false;
+        tellFailure(slot, QStringLiteral("there is not enough memory"));
+        return;
     }
+    state.buffer = std::move(buffer);
+    if (std::exchange(state.writeWhenPrepared, false))
+        write(slot);
+}
+
+void RecoveryCopies::tellFailure(int slot, const QString &reason)
+{
+    if (std::exchange(m_failureTold, true))
+        return;
+    m_form.Warning(QStringLiteral("Could not keep a recovery copy of %1: %2. Editing goes on, but "
+                                  "what is not saved would be lost in a crash.")
+                       .arg(SlotName(m_form, slot), reason));
 }
 
 // One copy of a slot is written at a time; edits made meanwhile go into the next one.
-void RecoveryCopies::write(int slot)
+void RecoveryCopies::write(int slot, bool mayWait)
 {
     Slot &state = m_slots[slot];
     state.timer->stop();
@@ -154,13 +166,20 @@ void RecoveryCopies::write(int slot)
         state.buffer = QByteArray();
         return;
     }
-    if (!bufferReady(slot)) {
+    if (mayWait && !bufferReady(slot)) {
         state.writeWhenPrepared = true;
         return;
     }
     state.firstUnwritten = -1;
+    RecoveryCopy copy;
+    try {
+        copy = copyOf(slot); // the text may have outgrown the buffer
+    } catch (const std::bad_alloc &) {
+        tellFailure(slot, QStringLiteral("there is not enough memory"));
+        return;
+    }
     state.writing = true;
-    enqueue([this, slot, copy = copyOf(slot)]() mutable {
+    enqueue([this, slot, copy = std::move(copy)]() mutable {
         QString error;
         RecoveryStore *store = RecoveryStore::ofThisRun(error);
         if (store && store->save(key(slot), copy, error))
@@ -181,11 +200,8 @@ void RecoveryCopies::written(int slot, const QString &error, QByteArray buffer)
     state.writing = false;
     if (SlotIsUnsaved(m_form, slot))
         state.buffer = std::move(buffer); // for the next copy
-    if (!error.isEmpty() && !std::exchange(m_failureTold, true)) {
-        m_form.Warning(QStringLiteral("Could not keep a recovery copy of %1: %2. Editing goes "
-                                      "on, but what is not saved would be lost in a crash.")
-                           .arg(SlotName(m_form, slot), error));
-    }
+    if (!error.isEmpty())
+        tellFailure(slot, error);
     if (std::exchange(state.writeAgain, false))
         write(slot);
 }
@@ -213,8 +229,7 @@ void RecoveryCopies::writeAll()
             state.writing = false; // the next copy queues behind the one being written
             state.writeAgain = false;
             state.writeWhenPrepared = false;
-            state.buffer.reserve(m_form.editor(slot).textLength()); // no time to prepare one
-            write(slot);
+            write(slot, false); // with a buffer made here, if none is ready: no time is left
         }
     }
 }

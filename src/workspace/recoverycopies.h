@@ -61,12 +61,15 @@ private:
         bool writeWhenPrepared = false;
     };
 
-    void write(int slot);
+    // `mayWait`: for a buffer to be made ready first, rather than made here.
+    void write(int slot, bool mayWait = true);
     RecoveryCopy copyOf(int slot);
     void written(int slot, const QString &error, QByteArray buffer);
     // Whether the slot's buffer holds its text; if not, it is being made ready.
     bool bufferReady(int slot);
     void prepared(int slot, QByteArray buffer);
+    // A copy could not be written: said once a run, since editing goes on regardless.
+    void tellFailure(int slot, const QString &reason);
     void recover(RecoveryStore &store, int slot, const RecoveryStore::LeftBehind &copy);
     // Runs on the writing thread, in the order given.
     void enqueue(std::function<void()> task);
