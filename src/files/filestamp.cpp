@@ -17,6 +17,7 @@ FileStamp fromStatus(const struct stat &status)
     stamp.inode = status.st_ino;
     stamp.size = status.st_size;
     stamp.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    stamp.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
     return stamp;
 }
 

@@ -285,6 +285,7 @@ QByteArray RecoveryCopy::encode() const
     addField(bytes, "file-inode", QByteArray::number(stamp.inode));
     addField(bytes, "file-size", QByteArray::number(stamp.size));
     addField(bytes, "file-modified", QByteArray::number(stamp.modified));
+    addField(bytes, "file-changed", QByteArray::number(stamp.changed));
     addField(bytes, "length", QByteArray::number(text.size()));
     return bytes + '\n' + text;
 }
@@ -303,6 +304,7 @@ std::optional<RecoveryCopy> RecoveryCopy::decode(QByteArrayView bytes)
     copy.stamp.inode = header.number<quint64>("file-inode");
     copy.stamp.size = header.number<qint64>("file-size");
     copy.stamp.modified = header.number<qint64>("file-modified");
+    copy.stamp.changed = header.number<qint64>("file-changed");
     const qint64 length = header.number<qint64>("length");
     header.expect("");
     const std::optional<QByteArrayView> text = header.body();

@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <algorithm>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -439,6 +440,8 @@ private slots:
         QTest::newRow("appended, No") << "append" << false << QByteArray("a=1\nb=2\n");
         QTest::newRow("appended, Yes") << "append" << true << QByteArray("xa=1\n");
         QTest::newRow("replaced, No") << "replace" << false << QByteArray("a=1\n");
+        // Rewritten in place with a text of the same size, its time put back (touch -r).
+        QTest::newRow("time put back, No") << "put back" << false << QByteArray("a=2\n");
         QTest::newRow("saved before") << "save" << false << QByteArray("xxa=1\n");
     }
 
@@ -457,6 +460,15 @@ private slots:
         } else if (change == "replace") { // another program's save: a new file of the same text
             const QString other = f.write("other.ini", "a=1\n");
             QVERIFY(QFile::remove(path) && QFile::rename(other, path));
+        } else if (change == "put back") {
+            QTest::qSleep(20); // past the file system's clock tick, as any other program's change
+            struct stat before;
+            QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.write("a=2\n") == 4);
+            file.close();
+            const struct timespec times[2] = { before.st_atim, before.st_mtim };
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
         } else if (change == "save") {
             f.form.cmdSave_Click();
             f.typeAtStart("x");
