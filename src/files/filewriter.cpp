@@ -15,6 +15,7 @@
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -65,17 +66,27 @@ QByteArray copyTemplate(const QByteArray &folder, const QByteArray &name)
     return folder + '/' + FileWriter::scratchPrefix + "backup-XXXXXX";
 }
 
-// The process that made a scratch file, or 0 when the name is not a scratch file's.
+// The process that made a scratch file, or 0 when the name is not exactly a scratch file's: the
+// prefix, the process's number, a dash and the six letters or digits mkostemp puts in. A user's
+// own file that merely begins alike (".morvane-2026-notes.ini") is never taken for one.
 pid_t scratchOwner(QByteArrayView name)
 {
     const QByteArrayView prefix(FileWriter::scratchPrefix);
-    if (!name.startsWith(prefix))
+    constexpr qsizetype tailLength = 6;
+    if (!name.startsWith(prefix) || name.size() < prefix.size() + 2 + tailLength)
         return 0;
-    const QByteArrayView rest = name.sliced(prefix.size());
-    const qsizetype dash = rest.indexOf('-');
-    bool ok = false;
-    const int pid = dash > 0 ? rest.first(dash).toByteArray().toInt(&ok) : 0;
-    return ok && pid > 0 ? pid : 0;
+    const QByteArrayView number
+        = name.sliced(prefix.size(), name.size() - prefix.size() - 1 - tailLength);
+    const QByteArrayView tail = name.last(tailLength);
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isLetterOrDigit
+        = [&](char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (name[name.size() - 1 - tailLength] != '-' || number.isEmpty() || number.size() > 10
+        || !std::all_of(number.begin(), number.end(), isDigit)
+        || !std::all_of(tail.begin(), tail.end(), isLetterOrDigit))
+        return 0;
+    const qint64 pid = number.toByteArray().toLongLong();
+    return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? pid_t(pid) : 0;
 }
 
 } // namespace

@@ -288,12 +288,19 @@ private slots:
         ::waitpid(ended, nullptr, 0);
         const QString stale = QString(".morvane-%1-abcdef").arg(ended);
         const QString running = QString(".morvane-%1-abcdef").arg(::getppid());
+        // A user's own files that only begin alike.
+        const QStringList users { ".morvane-2026-notes.ini", QString(".morvane-%1-abc").arg(ended),
+                                  QString(".morvane-%1-abcdef.ini").arg(ended) };
         writeAll(path(stale), "left");
         writeAll(path(running), "busy");
+        for (const QString &name : users)
+            writeAll(path(name), "the user's");
         QString error;
         QVERIFY(FileWriter().write(path("file.ini"), "new", error));
         QVERIFY(!QFile::exists(path(stale)));
         QVERIFY(QFile::exists(path(running)));
+        for (const QString &name : users)
+            QVERIFY2(QFile::exists(path(name)), qPrintable(name));
     }
 };
 
