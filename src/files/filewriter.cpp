@@ -139,14 +139,11 @@ bool FileWriter::writeFile(const QString &path, QByteArrayView bytes, QString &e
 
 bool FileWriter::examine(const QString &path, Target &target, QString &error)
 {
-    const QFileInfo given(path);
-    QString file = given.absoluteFilePath();
-    if (given.isSymLink()) // its target is written; a link to nothing yet names the file to make
-        file = given.exists() ? given.canonicalFilePath() : given.symLinkTarget();
-    const QFileInfo resolved(file);
-    target.path = QFile::encodeName(file);
-    target.folder = QFile::encodeName(resolved.absolutePath());
-    target.name = QFile::encodeName(resolved.fileName());
+    if (!followLinks(QFile::encodeName(QFileInfo(path).absoluteFilePath()), target.path, error))
+        return false;
+    const qsizetype slash = target.path.lastIndexOf('/');
+    target.folder = slash > 0 ? target.path.first(slash) : QByteArray("/");
+    target.name = target.path.sliced(slash + 1);
     if (::stat(target.path.constData(), &target.status) != 0) {
         if (errno != ENOENT) {
             error = reason(errno);
@@ -169,6 +166,49 @@ bool FileWriter::examine(const QString &path, Target &target, QString &error)
         return false;
     }
     return true;
+}
+
+// The kernel's rule for links in shared folders (protected_symlinks): in a folder everyone may
+// write that has the sticky bit, a link is followed only when it is the user's own or the
+// folder owner's. Another user's link there could lead a save onto any file this user may write.
+bool FileWriter::mayFollow(const QByteArray &link, const struct stat &status, QString &error)
+{
+    const qsizetype slash = link.lastIndexOf('/');
+    struct stat folder;
+    if (::stat(slash > 0 ? link.first(slash).constData() : "/", &folder) != 0)
+        return true; // the kernel finds out on its own
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    if (!shared || status.st_uid == ::geteuid() || status.st_uid == folder.st_uid)
+        return true;
+    error = QStringLiteral("it is a link that another user made in a shared folder");
+    return false;
+}
+
+// Follows a chain of links as the kernel would, to the file a write goes to: the last name in the
+// chain, whether or not a file has that name yet. No link is ever replaced by the file.
+bool FileWriter::followLinks(const QByteArray &given, QByteArray &file, QString &error)
+{
+    constexpr int kMostLinks = 40; // as the kernel's limit
+    QByteArray path = given;
+    for (int followed = 0; followed <= kMostLinks; ++followed) {
+        struct stat status;
+        if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            file = path;
+            return true;
+        }
+        if (!mayFollow(path, status, error))
+            return false;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(path.constData(), target.data(), size_t(target.size()));
+        if (length < 0 || length == target.size()) {
+            error = reason(length < 0 ? errno : ENAMETOOLONG);
+            return false;
+        }
+        target.truncate(length);
+        path = target.startsWith('/') ? target : path.first(path.lastIndexOf('/') + 1) + target;
+    }
+    error = reason(ELOOP);
+    return false;
 }
 
 FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView bytes, QString &error)

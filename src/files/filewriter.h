@@ -43,6 +43,8 @@ private:
 
     bool writeFile(const QString &path, QByteArrayView bytes, QString &error);
     static bool examine(const QString &path, Target &target, QString &error);
+    static bool followLinks(const QByteArray &given, QByteArray &file, QString &error);
+    static bool mayFollow(const QByteArray &link, const struct stat &status, QString &error);
     Outcome replace(const Target &target, QByteArrayView bytes, QString &error);
     bool carryMetadata(const Target &target, int scratch) const;
     bool copyExtendedAttributes(const QByteArray &from, int to) const;

@@ -252,6 +252,66 @@ private slots:
         QVERIFY(S_ISCHR(statusOf(path("null.ini")).st_mode));
     }
 
+    // Links are followed as the kernel follows them: to the end of a chain, where a missing file
+    // is made, never replacing a link; and not where another user's link in a shared sticky
+    // folder could lead the save onto a file of the victim's.
+    void followsLinksAsTheKernelDoes_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<QString>("written"); // where the text lands; empty when refused
+        QTest::addColumn<QString>("error");
+        QTest::newRow("chain to a file yet to be made") << "m1>m2 m2>real/none.ini"
+                                                        << "real/none.ini"
+                                                        << "";
+        QTest::newRow("chain into a missing folder") << "m1>gone/none.ini"
+                                                     << ""
+                                                     << "";
+        QTest::newRow("loop") << "m1>m2 m2>m1"
+                              << ""
+                              << "Too many levels of symbolic links";
+        QTest::newRow("own link in a shared folder") << "shared:mine"
+                                                     << "real/target.ini"
+                                                     << "";
+        QTest::newRow("another user's link in a shared folder")
+            << "shared:nobody's"
+            << ""
+            << "it is a link that another user made in a shared folder";
+    }
+
+    void followsLinksAsTheKernelDoes()
+    {
+        QFETCH(QString, setUp);
+        QFETCH(QString, written);
+        QFETCH(QString, error);
+        QVERIFY(QDir().mkpath(path("real")));
+        writeAll(path("real/target.ini"), "old");
+        QString start = path("m1");
+        if (setUp.startsWith("shared:")) {
+            if (::geteuid() != 0)
+                QSKIP("needs root to make another user's link");
+            QVERIFY(QDir().mkpath(path("shared")));
+            QCOMPARE(::chmod(QFile::encodeName(path("shared")).constData(), 01777), 0);
+            start = path("shared/out.ini");
+            QVERIFY(QFile::link(path("real/target.ini"), start));
+            if (setUp.endsWith("nobody's"))
+                QCOMPARE(::lchown(QFile::encodeName(start).constData(), 65534, 65534), 0);
+        } else {
+            for (const QString &link : setUp.split(' ')) {
+                const QStringList ends = link.split('>');
+                QVERIFY(QFile::link(ends[1], path(ends[0]))); // relative, as ln -s makes them
+            }
+        }
+        QString said;
+        QCOMPARE(FileWriter().write(start, "new", said), !written.isEmpty());
+        if (!error.isEmpty())
+            QCOMPARE(said, error);
+        if (!written.isEmpty())
+            QCOMPARE(readAll(path(written)), QByteArray("new"));
+        if (written != "real/target.ini")
+            QCOMPARE(readAll(path("real/target.ini")), QByteArray("old"));
+        QVERIFY(QFileInfo(start).isSymLink());
+    }
+
     // Another user: a read-only file is refused; a writable file in a folder that user may not
     // write is written in place.
     void anotherUsersRights()
