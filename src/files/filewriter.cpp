@@ -265,7 +265,9 @@ bool FileWriter::carryMetadata(const Target &target, int scratch) const
         && (now.st_mode & 07777) == (old.st_mode & 07777);
 }
 
-// Access lists are extended attributes too (system.posix_acl_access).
+// Access lists are extended attributes too (system.posix_acl_access). The new file has exactly
+// the old one's: what it took from its folder (a default access list) and the old file lacked
+// goes, or a file readable by its owner alone could become readable by others.
 bool FileWriter::copyExtendedAttributes(const QByteArray &from, int to) const
 {
     const ssize_t listSize = ::listxattr(from.constData(), nullptr, 0);
@@ -275,7 +277,17 @@ bool FileWriter::copyExtendedAttributes(const QByteArray &from, int to) const
     const ssize_t listed = ::listxattr(from.constData(), names.data(), names.size());
     if (listed < 0)
         return false;
-    for (const QByteArray &name : names.first(listed).split('\0')) {
+    const QList<QByteArray> oldNames = names.first(listed).split('\0');
+    QByteArray ownNames(std::max<ssize_t>(::flistxattr(to, nullptr, 0), 0), '\0');
+    const ssize_t ownListed = ::flistxattr(to, ownNames.data(), ownNames.size());
+    if (ownListed < 0)
+        return false;
+    for (const QByteArray &name : ownNames.first(ownListed).split('\0')) {
+        if (!name.isEmpty() && !oldNames.contains(name)
+            && m_calls.fremovexattr(to, name.constData()) != 0)
+            return false;
+    }
+    for (const QByteArray &name : oldNames) {
         if (name.isEmpty())
             continue;
         const ssize_t size = ::getxattr(from.constData(), name.constData(), nullptr, 0);

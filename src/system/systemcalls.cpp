@@ -50,6 +50,11 @@ int SystemCalls::fsetxattr(int fd, const char *name, const void *value, size_t s
     return ::fsetxattr(fd, name, value, size, 0);
 }
 
+int SystemCalls::fremovexattr(int fd, const char *name)
+{
+    return ::fremovexattr(fd, name);
+}
+
 int SystemCalls::rename(const char *from, const char *to)
 {
     return std::rename(from, to);

@@ -24,5 +24,6 @@ public:
     virtual int fchown(int fd, uid_t owner, gid_t group);
     virtual int fchmod(int fd, mode_t mode);
     virtual int fsetxattr(int fd, const char *name, const void *value, size_t size);
+    virtual int fremovexattr(int fd, const char *name);
     virtual int rename(const char *from, const char *to);
 };

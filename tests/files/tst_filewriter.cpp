@@ -52,6 +52,10 @@ public:
     {
         return fails("fsetxattr") ? -1 : SystemCalls::fsetxattr(fd, name, value, size);
     }
+    int fremovexattr(int fd, const char *name) override
+    {
+        return fails("fremovexattr") ? -1 : SystemCalls::fremovexattr(fd, name);
+    }
     int rename(const char *from, const char *to) override
     {
         return fails("rename") ? -1 : SystemCalls::rename(from, to);
@@ -101,6 +105,28 @@ bool asAnotherUser(const std::function<bool()> &work)
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Gives `folder` a default access list under which new files are readable by `user`; false
+// where the file system has no access lists.
+bool grantReadByDefault(const QString &folder, quint32 user)
+{
+    struct Entry
+    {
+        quint16 tag, permissions;
+        quint32 id;
+    };
+    constexpr quint32 kVersion = 2, kNoId = ~0U;
+    const Entry entries[] = { { 0x01, 6, kNoId },
+                              { 0x02, 4, user },
+                              { 0x04, 4, kNoId },
+                              { 0x10, 4, kNoId },
+                              { 0x20, 0, kNoId } }; // owner, user, group, mask, others
+    QByteArray value(reinterpret_cast<const char *>(&kVersion), sizeof kVersion);
+    value.append(reinterpret_cast<const char *>(entries), sizeof entries);
+    return ::setxattr(QFile::encodeName(folder).constData(), "system.posix_acl_default",
+                      value.constData(), size_t(value.size()), 0)
+        == 0;
 }
 
 } // namespace
@@ -185,6 +211,7 @@ private slots:
         QTest::newRow("replaced") << QByteArray();
         QTest::newRow("owner refused") << QByteArray("fchown");
         QTest::newRow("attribute refused") << QByteArray("fsetxattr");
+        QTest::newRow("inherited access list kept") << QByteArray("fremovexattr");
     }
 
     void keepsWhatTheFileHad()
@@ -199,6 +226,9 @@ private slots:
             QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
         const mode_t mode = root ? 02750 : 0640;
         QCOMPARE(::chmod(name.constData(), mode), 0);
+        // The folder gives new files an access list that lets another user read them; the old
+        // file has none, and neither may the saved one.
+        const bool folderHasDefault = grantReadByDefault(m_dir.path(), 65534);
         const struct stat before = statusOf(file);
         FailingCalls calls(failingCall, 1, EPERM);
         QString error;
@@ -211,6 +241,10 @@ private slots:
         char value[8] = {};
         QCOMPARE(::getxattr(name.constData(), "user.origin", value, sizeof value), 4);
         QCOMPARE(QByteArray(value), QByteArray("test"));
+        if (folderHasDefault) {
+            QCOMPARE(::getxattr(name.constData(), "system.posix_acl_access", nullptr, 0), -1);
+            QCOMPARE(errno, ENODATA);
+        }
         QVERIFY(leftovers({ "kept.ini" }).isEmpty());
     }
 
