@@ -143,14 +143,21 @@ QString EditorAccessible::attributes(int offset, int *startOffset, int *endOffse
     return QString();
 }
 
+// A screen reader or a dictation tool edits as the keyboard does: not while the editor is
+// disabled, as it is while long work holds the window (a save writes from the editor's own
+// buffer, which must not change under it).
 void EditorAccessible::deleteText(int startOffset, int endOffset)
 {
+    if (!m_editor->isEnabled())
+        return;
     const qsizetype start = bytes(startOffset);
     send(QsciScintillaBase::SCI_DELETERANGE, start, long(bytes(endOffset) - start));
 }
 
 void EditorAccessible::insertText(int offset, const QString &text)
 {
+    if (!m_editor->isEnabled())
+        return;
     m_editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, bytes(offset),
                             text.toUtf8().constData());
 }

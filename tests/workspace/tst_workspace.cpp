@@ -626,10 +626,19 @@ private slots:
         QVERIFY(f.form.SSTab1->hasTabMark(1, SSTab::Modified));
     }
 
-    // The window's close during a save waits for the save, which goes on to the end; the window
-    // then closes with nothing left unsaved.
-    void closingDuringASaveWaitsForIt()
+    // What comes while a save shows its progress never changes what it writes: the window's
+    // close waits for the save, which then closes it with nothing left unsaved; an edit from a
+    // screen reader is refused while the window is held, as a key would be.
+    void aSaveUnderWayWritesTheTextOfItsStart_data()
     {
+        QTest::addColumn<bool>("closed"); // else a screen reader inserts text
+        QTest::newRow("window closed") << true;
+        QTest::newRow("screen reader edits") << false;
+    }
+
+    void aSaveUnderWayWritesTheTextOfItsStart()
+    {
+        QFETCH(bool, closed);
         FormFixture f;
         SteppingClock clock;
         f.form.setClock(clock);
@@ -638,10 +647,19 @@ private slots:
         f.open(path);
         f.typeAtStart("x");
         f.dialogs.cancelAt = 0.3;
-        f.dialogs.instead = [&f] { f.form.close(); };
+        f.dialogs.instead = [&f, closed] {
+            if (closed) {
+                f.form.close();
+                return;
+            }
+            QAccessibleInterface *editor
+                = QAccessible::queryAccessibleInterface(f.editor(0).focusProxy());
+            editor->editableTextInterface()->insertText(0, "inserted ");
+        };
         f.form.cmdSave_Click();
         QVERIFY(FormFixture::read(path) == "x" + text);
-        QTRY_VERIFY(!f.form.isVisible());
+        QVERIFY(f.editor(0).utf8Text().startsWith("xkey"));
+        QTRY_COMPARE(f.form.isVisible(), !closed);
         QVERIFY(f.dialogs.saveQuestions.isEmpty());
     }
 
