@@ -131,7 +131,7 @@ bool FileWriter::writeFile(const QString &path, QByteArrayView bytes, QString &e
         = !target.exists || (target.status.st_nlink == 1 && folderIsWritable(target.folder));
     if (replaceable) {
         const Outcome outcome = replace(target, bytes, error);
-        if (outcome != Outcome::CannotCarryMetadata)
+        if (outcome != Outcome::CannotReplace)
             return outcome == Outcome::Done;
     }
     return writeInPlace(target, bytes, error);
@@ -232,13 +232,19 @@ FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView byt
         if (!target.exists)
             return fail(errno);
         ::unlink(scratchName.constData());
-        return Outcome::CannotCarryMetadata;
+        return Outcome::CannotReplace;
     }
     // On the disk, metadata included, before it takes the old file's place.
     if (!syncNewText(scratch.get()) || m_calls.close(scratch.release()) != 0)
         return fail(errno);
-    if (m_calls.rename(scratchName.constData(), target.path.constData()) != 0)
-        return fail(errno);
+    if (m_calls.rename(scratchName.constData(), target.path.constData()) != 0) {
+        // A file mounted over another (as containers mount single files) is busy for a rename;
+        // it can still be written in place.
+        if (errno != EBUSY || !target.exists)
+            return fail(errno);
+        ::unlink(scratchName.constData());
+        return Outcome::CannotReplace;
+    }
     if (!syncFolder(target.folder)) {
         error = QStringLiteral("the file was written, but its folder could not be synced (%1)")
                     .arg(reason(errno));

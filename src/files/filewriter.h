@@ -39,7 +39,8 @@ public:
 
 private:
     struct Target;
-    enum class Outcome { Done, Failed, CannotCarryMetadata };
+    // CannotReplace: a new file could not take the old one's place whole; it is written in place.
+    enum class Outcome { Done, Failed, CannotReplace };
 
     bool writeFile(const QString &path, QByteArrayView bytes, QString &error);
     static bool examine(const QString &path, Target &target, QString &error);
