@@ -43,9 +43,21 @@ bool folderIsWritable(const QByteArray &folder)
     return ::access(folder.constData(), W_OK | X_OK) == 0;
 }
 
+// The process's umask, read where the system tells it: setting it to read it back would, for
+// that instant, give files another thread makes the wrong mode.
 mode_t modeForNewFile()
 {
-    const mode_t mask = ::umask(0);
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            bool ok = false;
+            const mode_t mask
+                = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&ok, 8) : 0;
+            if (ok)
+                return 0666 & ~mask;
+        }
+    }
+    const mode_t mask = ::umask(0); // systems before Linux 4.7 do not tell it
     ::umask(mask);
     return 0666 & ~mask;
 }

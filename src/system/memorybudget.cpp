@@ -47,18 +47,38 @@ QByteArray readTrimmed(const QString &path)
 }
 
 // The memory limit of the process's control group (version 2), less what the group uses.
-qint64 leftInControlGroup()
+// What a control group's limit leaves, from its files for the limit and the use.
+qint64 leftInGroup(const QString &group, const char *limitFile, const char *usedFile)
 {
-    const QByteArray line = readTrimmed(QStringLiteral("/proc/self/cgroup"));
-    if (!line.startsWith("0::"))
-        return kUnbounded;
-    const QString group = QStringLiteral("/sys/fs/cgroup") + QString::fromLocal8Bit(line.mid(3));
     bool bounded = false;
-    const qint64 limit = readTrimmed(group + QStringLiteral("/memory.max")).toLongLong(&bounded);
+    const qint64 limit = readTrimmed(group + u'/' + QLatin1String(limitFile)).toLongLong(&bounded);
     if (!bounded) // "max", or no such file
         return kUnbounded;
-    return std::max<qint64>(
-        limit - readTrimmed(group + QStringLiteral("/memory.current")).toLongLong(), 0);
+    const qint64 used = readTrimmed(group + u'/' + QLatin1String(usedFile)).toLongLong();
+    return std::max<qint64>(limit - used, 0);
+}
+
+// Version 2 has one hierarchy ("0::/path"); version 1, still on older systems, a memory
+// controller of its own ("4:memory:/path"), whose "no limit" is a number near the largest.
+qint64 leftInControlGroup()
+{
+    qint64 left = kUnbounded;
+    for (const QByteArray &line : readTrimmed(QStringLiteral("/proc/self/cgroup")).split('\n')) {
+        const QList<QByteArray> fields = line.split(':');
+        if (fields.size() != 3)
+            continue;
+        const QString path = QString::fromLocal8Bit(fields[2]);
+        if (fields[0] == "0" && fields[1].isEmpty()) {
+            left = std::min(left,
+                            leftInGroup(QStringLiteral("/sys/fs/cgroup") + path, "memory.max",
+                                        "memory.current"));
+        } else if (fields[1].split(',').contains("memory")) {
+            left = std::min(left,
+                            leftInGroup(QStringLiteral("/sys/fs/cgroup/memory") + path,
+                                        "memory.limit_in_bytes", "memory.usage_in_bytes"));
+        }
+    }
+    return left;
 }
 
 } // namespace
