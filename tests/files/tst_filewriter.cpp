@@ -340,7 +340,12 @@ private slots:
             }
         }
         QString said;
-        QCOMPARE(FileWriter().write(start, "new", said), !written.isEmpty());
+        const mode_t usual = ::umask(027); // a file made gets the mode the umask leaves
+        const bool wrote = FileWriter().write(start, "new", said);
+        ::umask(usual);
+        QCOMPARE(wrote, !written.isEmpty());
+        if (written == "real/none.ini")
+            QCOMPARE(statusOf(path(written)).st_mode & 07777, mode_t(0640));
         if (!error.isEmpty())
             QCOMPARE(said, error);
         if (!written.isEmpty())
