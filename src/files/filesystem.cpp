@@ -133,6 +133,17 @@ QString FileSystem::reason(const QFileDevice &device)
     return QStringLiteral("the system gave no reason");
 }
 
+QString FileSystem::temporaryFolder()
+{
+    // Qt's answer is the folder's real path, which is empty for a folder that does not exist:
+    // the message would name nothing.
+    const QString real = QDir::tempPath();
+    if (!real.isEmpty())
+        return real;
+    const QString given = qEnvironmentVariable("TMPDIR");
+    return given.isEmpty() ? QStringLiteral("/tmp") : QDir::cleanPath(given);
+}
+
 QString FileSystem::temporaryFolderProblem(const QString &folder, const QString &reason)
 {
     return QStringLiteral("the temporary folder %1 cannot be used (%2)")

@@ -32,6 +32,8 @@ public:
 
     // The device's reason for its last failure, or the system's when the device has none.
     static QString reason(const QFileDevice &device);
+    // The user's temporary folder ($TMPDIR, else /tmp), as the user named it, even when missing.
+    static QString temporaryFolder();
     // Why a scratch file could not be made in `folder`, the user's temporary folder.
     static QString temporaryFolderProblem(const QString &folder, const QString &reason);
 };

@@ -4,6 +4,7 @@
 
 #include "filewriter.h"
 
+#include "filesystem.h"
 #include "system/descriptor.h"
 #include "system/systemcalls.h"
 
@@ -353,8 +354,9 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
 int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copyName,
                                 QString &error) const
 {
-    const QByteArray folder
-        = folderIsWritable(target.folder) ? target.folder : QFile::encodeName(QDir::tempPath());
+    const QByteArray folder = folderIsWritable(target.folder)
+        ? target.folder
+        : QFile::encodeName(FileSystem::temporaryFolder());
     copyName = copyTemplate(folder, target.name);
     Descriptor copy(::mkostemp(copyName.data(), O_CLOEXEC));
     if (copy.isOpen() && copyContents(file, copy.get()) >= 0 && m_calls.fsync(copy.get()) == 0)

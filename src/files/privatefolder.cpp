@@ -58,7 +58,7 @@ PrivateFolder *PrivateFolder::ofThisRun(QString &error)
     if (QDir::isAbsolutePath(runtime))
         run = makeIn(runtime, error);
     if (!run)
-        run = makeIn(QDir::tempPath(), error);
+        run = makeIn(FileSystem::temporaryFolder(), error);
     return run.get();
 }
 

@@ -196,19 +196,28 @@ private slots:
     }
 
     // An unusable temporary folder is named in the message, with the system's reason.
+    void reportsAnUnusableTemporaryFolder_data()
+    {
+        QTest::addColumn<bool>("missing"); // else a file stands where the folder should
+        QTest::newRow("a file") << false;
+        QTest::newRow("missing") << true;
+    }
+
     void reportsAnUnusableTemporaryFolder()
     {
+        QFETCH(bool, missing);
         FormFixture f;
-        const QString notAFolder = f.write("not-a-folder", "x");
+        const QString folder
+            = missing ? f.dir.filePath("no-such-folder") : f.write("not-a-folder", "x");
         qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", notAFolder.toLocal8Bit());
+        qputenv("TMPDIR", folder.toLocal8Bit());
         f.open(f.write("plain.ini", "[p]"));
         f.open(writeCompressed(f, "data.ini"));
         QCOMPARE(f.dialogs.messages.size(), 2);
+        const QString reason = missing ? "No such file or directory" : "Not a directory";
         for (const QString &message : f.dialogs.messages)
-            QVERIFY2(message.endsWith(": the temporary folder "
-                                      + QDir::toNativeSeparators(notAFolder)
-                                      + " cannot be used (Not a directory)."),
+            QVERIFY2(message.endsWith(": the temporary folder " + QDir::toNativeSeparators(folder)
+                                      + " cannot be used (" + reason + ")."),
                      qPrintable(message));
         QCOMPARE(f.caption(0), form1::NoFileCaption);
         QVERIFY(!f.form.Timer2->Enabled());
