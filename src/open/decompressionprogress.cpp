@@ -52,6 +52,9 @@ void DecompressionProgress::update()
             break;
         }
     }
+    // A Cancel pressed while other work runs is taken at once: the decompressor is stopped.
+    if (m_display && m_display->cancelRequested())
+        return CancelDecompression(m_form);
     if (m_form.busy())
         return; // its own progress shows; this one waits
     if (!m_display) {
