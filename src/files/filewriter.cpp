@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -70,13 +72,48 @@ QByteArray scratchTemplate(const QByteArray &folder)
     return folder + '/' + FileWriter::scratchPrefix + QByteArray::number(::getpid()) + "-XXXXXX";
 }
 
-// The copy of the old contents is named after the file where the name fits.
-QByteArray copyTemplate(const QByteArray &folder, const QByteArray &name)
+constexpr char kCopySuffix[] = ".morvane-backup-";
+constexpr qsizetype kRandomLength = 6;
+
+QByteArray randomTail()
 {
-    const QByteArray suffix = ".morvane-backup-XXXXXX";
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray tail(kRandomLength, Qt::Uninitialized);
+    for (char &c : tail)
+        c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+    return tail;
+}
+
+// The copy of the old contents is named after the file where the name fits.
+QByteArray copyName(const QByteArray &folder, const QByteArray &name)
+{
+    const QByteArray suffix = kCopySuffix + randomTail();
     if (name.size() + suffix.size() <= NAME_MAX)
         return folder + '/' + name + suffix;
-    return folder + '/' + FileWriter::scratchPrefix + "backup-XXXXXX";
+    return folder + '/' + FileWriter::scratchPrefix + "backup-" + randomTail();
+}
+
+// Only a complete copy, on the disk, carries the copy's name: one cut short by a kill keeps its
+// scratch name, which the next save's sweep removes, and is never offered as the old file. The
+// name is taken with a link, which never replaces a file that has it already.
+bool nameWholeCopy(const QByteArray &scratch, const QByteArray &folder, const QByteArray &name,
+                   QByteArray &named)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        named = copyName(folder, name);
+        if (::link(scratch.constData(), named.constData()) == 0) {
+            ::unlink(scratch.constData());
+            return true;
+        }
+        if (errno == EEXIST)
+            continue;
+        struct stat taken; // a file system without hard links
+        if (::lstat(named.constData(), &taken) == 0)
+            continue;
+        return ::rename(scratch.constData(), named.constData()) == 0;
+    }
+    errno = EEXIST;
+    return false;
 }
 
 // The process that made a scratch file, or 0 when the name is not exactly a scratch file's: the
@@ -357,15 +394,43 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
     const QByteArray folder = folderIsWritable(target.folder)
         ? target.folder
         : QFile::encodeName(FileSystem::temporaryFolder());
-    copyName = copyTemplate(folder, target.name);
-    Descriptor copy(::mkostemp(copyName.data(), O_CLOEXEC));
-    if (copy.isOpen() && copyContents(file, copy.get()) >= 0 && m_calls.fsync(copy.get()) == 0)
+    QByteArray scratchName = scratchTemplate(folder);
+    Descriptor copy(::mkostemp(scratchName.data(), O_CLOEXEC));
+    if (copy.isOpen() && copyContents(file, copy.get()) >= 0 && m_calls.fsync(copy.get()) == 0
+        && nameWholeCopy(scratchName, folder, target.name, copyName) && syncFolder(folder))
         return copy.release();
     error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
                 .arg(shown(folder), reason(errno));
-    if (copy.isOpen())
-        ::unlink(copyName.constData());
+    if (copy.isOpen()) {
+        ::unlink(scratchName.constData());
+        if (!copyName.isEmpty())
+            ::unlink(copyName.constData());
+    }
     return -1;
+}
+
+QStringList FileWriter::copiesLeftBeside(const QString &path)
+{
+    const QFileInfo file(path);
+    const QByteArray prefix = QFile::encodeName(file.fileName()) + kCopySuffix;
+    const QByteArray folder = QFile::encodeName(file.absolutePath());
+    QStringList copies;
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return copies;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        const auto isLetterOrDigit
+            = [](char c) { return std::isalnum(static_cast<unsigned char>(c)); };
+        struct stat status;
+        if (name.size() == prefix.size() + kRandomLength && name.startsWith(prefix)
+            && std::all_of(name.end() - kRandomLength, name.end(), isLetterOrDigit)
+            && ::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(status.st_mode) && status.st_uid == ::geteuid())
+            copies << QFile::decodeName(folder + '/' + name.toByteArray());
+    }
+    ::closedir(dir);
+    return copies;
 }
 
 bool FileWriter::restore(int file, int copy) const

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class SystemCalls;
@@ -33,6 +34,10 @@ public:
     // as it was and WorkCancelled is thrown.
     bool write(const QString &path, QByteArrayView bytes, QString &error,
                WorkProgress &progress = WorkProgress::unwatched());
+
+    // Whole copies of its old contents that a save in place, cut short by a kill or a power cut,
+    // left beside the file at `path`. A copy that was not whole is never among them.
+    static QStringList copiesLeftBeside(const QString &path);
 
     // Scratch files are named this, the process that made them, and a unique tail.
     static constexpr char scratchPrefix[] = ".morvane-";

@@ -13,6 +13,7 @@
 #include "files/privatefolder.h"
 #include "system/memorybudget.h"
 #include "workspace/editorslots.h"
+#include "workspace/interruptedsave.h"
 #include "workspace/longwork.h"
 
 #include <QFileInfo>
@@ -45,6 +46,7 @@ void OpenCommand(form1 &form)
 
 void OpenFile(form1 &form, const QString &path)
 {
+    OfferContentsBeforeAnInterruptedSave(form, path);
     const QString title = QFileInfo(path).fileName();
     if (path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive)) {
         OpenTextFile(form, path, title);

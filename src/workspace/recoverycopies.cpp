@@ -10,6 +10,7 @@
 #include "convert/colorizer.h"
 #include "editor/richtextbox.h"
 #include "editorslots.h"
+#include "interruptedsave.h"
 #include "rtf/rtfreader.h"
 #include "slotmodel.h"
 #include "system/clock.h"
@@ -258,6 +259,8 @@ void RecoveryCopies::offerLeftBehind()
         const int slot = FirstEmptySlot(m_form);
         if (slot < 0)
             break; // kept for the next start
+        if (!copy.copy.path.isEmpty()) // the run may have stopped in the middle of a save
+            OfferContentsBeforeAnInterruptedSave(m_form, copy.copy.path);
         const QString name = copy.copy.path.isEmpty() ? QStringLiteral("Untitled")
                                                       : QFileInfo(copy.copy.path).fileName();
         const Dialogs::RecoverChoice choice = m_form.dialogs().askToRecover(

@@ -420,6 +420,39 @@ private slots:
         QVERIFY(f.dialogs.questions.isEmpty());
     }
 
+    // A save in place cut short by a kill leaves the file torn and a whole copy of the old
+    // contents beside it: the open offers that copy back, and the copy goes either way. A copy
+    // cut short itself still has its scratch name, and is never offered.
+    void anInterruptedSavesCopyIsOffered_data()
+    {
+        QTest::addColumn<bool>("putBack");
+        QTest::newRow("put back") << true;
+        QTest::newRow("kept as it is") << false;
+    }
+
+    void anInterruptedSavesCopyIsOffered()
+    {
+        QFETCH(bool, putBack);
+        FormFixture f;
+        const QString path = f.write("a.ini", "new=1\nold");
+        f.write("a.ini.morvane-backup-Ab12Cd", "old=1\nold=2\n");
+        const QStringList others { ".morvane-99999-abcdef", "a.ini.morvane-backup-notes.txt" };
+        for (const QString &name : others)
+            f.write(name, "not a whole copy");
+        f.dialogs.questionAnswers << putBack;
+        f.open(path);
+        QCOMPARE(f.dialogs.questions,
+                 QStringList { "a.ini may be incomplete: a save of it was cut short. Its "
+                               "contents from before that save were kept in "
+                               "a.ini.morvane-backup-Ab12Cd. Put them back?" });
+        const QByteArray expected = putBack ? "old=1\nold=2\n" : "new=1\nold";
+        QCOMPARE(FormFixture::read(path), expected);
+        QCOMPARE(f.editor(0).utf8Text(), expected);
+        QCOMPARE(
+            QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList({ ".morvane-99999-abcdef", "a.ini", "a.ini.morvane-backup-notes.txt" }));
+    }
+
     void cancelledOpenDoesNothing()
     {
         FormFixture f;

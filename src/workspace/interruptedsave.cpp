@@ -1,0 +1,41 @@
+// SPDX-FileCopyrightText: 2026 The Morvane project
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "interruptedsave.h"
+
+#include "app/form1.h"
+#include "files/filesystem.h"
+#include "files/filewriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+bool putBack(form1 &form, const QString &path, const QString &copy)
+{
+    QByteArray old;
+    QString error;
+    if (FileSystem::readAll(copy, old, error) && FileWriter().write(path, old, error))
+        return true;
+    form.Warning(
+        QStringLiteral("Could not put the old contents of %1 back: %2. They are kept in %3.")
+            .arg(FileSystem::displayPath(path), error, FileSystem::displayPath(copy)));
+    return false;
+}
+
+} // namespace
+
+void OfferContentsBeforeAnInterruptedSave(form1 &form, const QString &path)
+{
+    for (const QString &copy : FileWriter::copiesLeftBeside(path)) {
+        const QString name = QFileInfo(path).fileName();
+        const bool back = form.Question(
+            QStringLiteral("%1 may be incomplete: a save of it was cut short. Its contents from "
+                           "before that save were kept in %2. Put them back?")
+                .arg(name, QFileInfo(copy).fileName()));
+        if (!back || putBack(form, path, copy))
+            QFile::remove(copy);
+    }
+}
