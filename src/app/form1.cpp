@@ -621,7 +621,8 @@ void form1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (!std::exchange(m_endAgreed, false) && !MayAllSlotsGo(*this)) {
+    const bool asked = m_endingForTheSystem || std::exchange(m_endAgreed, false);
+    if (!asked && !MayAllSlotsGo(*this)) {
         event->ignore();
         return;
     }
@@ -629,8 +630,17 @@ void form1::closeEvent(QCloseEvent *event)
     StopDecompression(*this); // its text would have no window to go to
     if (m_about)
         m_about->close();
-    m_recovery->endRun(); // nothing is left unsaved that the user did not let go
+    if (m_endingForTheSystem)
+        m_recovery->endRunKeepingCopies();
+    else
+        m_recovery->endRun(); // nothing is left unsaved that the user did not let go
     event->accept();
+}
+
+void form1::endAsTheSystemAsks()
+{
+    m_endingForTheSystem = true;
+    close(); // a question open now is left unanswered, as it is ended with the rest
 }
 
 bool form1::mayEndSession(bool mayAsk)

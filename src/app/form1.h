@@ -103,6 +103,10 @@ public:
     // keeps one, which holds the session's end up.
     bool mayEndSession(bool mayAsk);
     void commitData(QSessionManager &manager);
+    // The system asks the program to end (SIGTERM and the like), and no one is there to answer a
+    // question: work under way ends first (a save is finished, an open given up), and unsaved
+    // edits stay in their recovery copies for the next start.
+    void endAsTheSystemAsks();
 
     // Outer window size (frame, title and menu bar included), in twips.
     double WidthTwips() const;
@@ -163,6 +167,7 @@ private:
     LongWork *m_work = nullptr;
     bool m_closeWhenIdle = false; // the window was closed while work ran
     bool m_endAgreed = false; // the user let unsaved edits go as the session ends; until typing
+    bool m_endingForTheSystem = false;
     RecoveryCopies *m_recovery;
     quint64 m_userInputs = 0;
     QList<QAction *> m_heldActions;

@@ -6,6 +6,7 @@
 
 #include "commandline.h"
 #include "form1.h"
+#include "system/endrequests.h"
 #include "workspace/recoverycopies.h"
 
 #include <QApplication>
@@ -112,6 +113,8 @@ int Main(int argc, char *argv[])
         files << QDir::current().absoluteFilePath(file);
 
     form1 window;
+    const EndRequests ends;
+    QObject::connect(&ends, &EndRequests::requested, &window, &form1::endAsTheSystemAsks);
     window.show();
     // Once the window shows, so that each document appears as it comes: first what a run that
     // ended without saving left, then the files named.

@@ -12,17 +12,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
+#include <mutex>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -357,8 +362,45 @@ bool FileWriter::copyExtendedAttributes(const QByteArray &from, int to) const
     return true;
 }
 
+// A save in place under way when the process ends by exit() (the toolkit calls it, from a
+// thread of its own, when the display's connection is lost): the exit waits for the write to
+// end, or, when it comes from within the write itself, puts the old contents back first. Either
+// way the file is never left part new, part old.
+struct FileWriter::InPlaceWrite
+{
+    std::mutex mutex;
+    std::atomic<bool> underWay { false };
+    std::thread::id writer;
+    const FileWriter *by = nullptr;
+    int file = -1, copy = -1;
+    QByteArray copyName;
+
+    static InPlaceWrite &current()
+    {
+        static InPlaceWrite write;
+        static const bool watched = std::atexit(&InPlaceWrite::atExit) == 0;
+        Q_UNUSED(watched);
+        return write;
+    }
+
+    static void atExit()
+    {
+        InPlaceWrite &write = current();
+        if (!write.underWay)
+            return;
+        if (write.writer != std::this_thread::get_id()) {
+            const std::lock_guard finished(write.mutex);
+            return;
+        }
+        if (write.by->restore(write.file, write.copy))
+            ::unlink(write.copyName.constData());
+    }
+};
+
 bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QString &error)
 {
+    InPlaceWrite &underWay = InPlaceWrite::current();
+    const std::lock_guard oneAtATime(underWay.mutex);
     Descriptor file(::open(target.path.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
     struct stat opened;
     if (!file.isOpen() || ::fstat(file.get(), &opened) != 0) {
@@ -373,6 +415,13 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
     Descriptor copy(copyOldContents(file.get(), target, copyName, error));
     if (!copy.isOpen())
         return false;
+    underWay.writer = std::this_thread::get_id();
+    underWay.by = this;
+    underWay.file = file.get();
+    underWay.copy = copy.get();
+    underWay.copyName = copyName;
+    underWay.underWay = true;
+    const auto ended = qScopeGuard([&underWay] { underWay.underWay = false; });
     if (::lseek(file.get(), 0, SEEK_SET) == 0 && writeNewText(file.get(), bytes)
         && m_calls.ftruncate(file.get(), bytes.size()) == 0 && syncNewText(file.get())) {
         ::unlink(copyName.constData());

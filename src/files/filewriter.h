@@ -44,6 +44,7 @@ public:
 
 private:
     struct Target;
+    struct InPlaceWrite;
     // CannotReplace: a new file could not take the old one's place whole; it is written in place.
     enum class Outcome { Done, Failed, CannotReplace };
 

@@ -249,6 +249,13 @@ void RecoveryCopies::endRun()
     waitUntilWritten();
 }
 
+void RecoveryCopies::endRunKeepingCopies()
+{
+    writeAll();
+    enqueue([] { RecoveryStore::endThisRun(); }); // the folder goes only if it holds none
+    waitUntilWritten();
+}
+
 void RecoveryCopies::offerLeftBehind()
 {
     QString error;

@@ -42,6 +42,8 @@ public:
     void writeNow();
     // A clean end of the run: every copy goes, with the run's folder.
     void endRun();
+    // An end the user did not choose: every copy is written, and kept for the next start.
+    void endRunKeepingCopies();
     // At start: offers each document that a run no longer alive left unsaved, into the free
     // slots; what does not fit, or the user leaves for later, is kept for the next start.
     void offerLeftBehind();

@@ -4,6 +4,8 @@
 
 #include "files/recoverystore.h"
 #include "support/formfixture.h"
+#include "support/steppingclock.h"
+#include "system/endrequests.h"
 #include "workspace/recoverycopies.h"
 
 #include <QProcess>
@@ -28,6 +30,23 @@ int otherRun(const QString &mode, const QString &file)
     std::fflush(stdout);
     std::getchar();
     return 0;
+}
+
+// A run told to end (SIGTERM) in the middle of a long save of `file` in place: it finishes the
+// save, and then ends.
+int terminatedRun(const QString &file)
+{
+    FormFixture f;
+    SteppingClock clock; // the save shows its progress, and turns the event loop
+    f.form.setClock(clock);
+    const EndRequests ends;
+    QObject::connect(&ends, &EndRequests::requested, &f.form, &form1::endAsTheSystemAsks);
+    f.open(file);
+    f.typeAtStart("saved ");
+    f.dialogs.cancelAt = 0.3;
+    f.dialogs.instead = [] { ::raise(SIGTERM); };
+    f.form.cmdSave_Click();
+    return QApplication::exec(); // where the end that was asked for comes
 }
 
 } // namespace
@@ -110,6 +129,27 @@ private slots:
         QVERIFY(copiesLeft().isEmpty());
     }
 
+    // Told to end during a save in place, a run finishes the save before it ends: the file is
+    // never torn.
+    void anEndAskedForDuringASaveWaitsForIt()
+    {
+        const QString file = m_state.filePath("big.ini");
+        const QByteArray text = QByteArray("key = value\n").repeated(1'000'000);
+        {
+            QFile big(file);
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.write(text) == text.size());
+        }
+        QCOMPARE(::link(QFile::encodeName(file).constData(),
+                        QFile::encodeName(m_state.filePath("second.ini")).constData()),
+                 0); // a second name: the save goes in place
+        QProcess other;
+        other.start(QCoreApplication::applicationFilePath(), { "--terminated", file });
+        QVERIFY(other.waitForFinished(60000));
+        QCOMPARE(other.exitStatus(), QProcess::NormalExit);
+        QVERIFY(FormFixture::read(file) == "saved " + text);
+        QVERIFY(copiesLeft().isEmpty()); // nothing was left unsaved
+    }
+
     // Where no copy can be written, the user is told once, and editing goes on.
     void aCopyThatCannotBeWrittenIsToldOnce()
     {
@@ -129,6 +169,8 @@ private slots:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--terminated")
+        return terminatedRun(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && QByteArray(argv[1]).startsWith("--"))
         return otherRun(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     TestRecovery test;
