@@ -232,9 +232,10 @@ RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type, WorkPro
     const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8View(), m_format);
     progress.beginStep(encoded.bytes.size(), 1);
     QString error;
-    if (!FileWriter().write(path, encoded.bytes, error, progress))
-        return { false, error };
-    return { true, QString(), encoded.replaced };
+    FileWriter writer;
+    if (!writer.write(path, encoded.bytes, error, progress))
+        return { false, error, 0, writer.leftOldContents() };
+    return { true, error, encoded.replaced }; // a note, where there is one
 }
 
 bool RichTextBox::isModified() const

@@ -30,6 +30,7 @@ public:
         bool ok = false;
         QString error;
         qsizetype replaced = 0; // characters the file's encoding could not hold, written as '?'
+        bool fileAsBefore = true; // a failed save left the file's old contents in it
     };
 
     using LineColourer = LineRecolourer::Colourer;

@@ -169,9 +169,12 @@ bool FileWriter::write(const QString &path, QByteArrayView bytes, QString &error
 {
     m_progress = &progress;
     m_cancelled = false;
+    m_oldContentsKept = false;
     const bool written = writeFile(path, bytes, error);
-    if (m_cancelled)
-        throw WorkCancelled(); // the way back has been taken as for a failure
+    // The way back has been taken as for a failure. Where it failed too, the message that names
+    // the copy of the old contents is what the user needs, cancelled or not.
+    if (m_cancelled && !m_oldContentsKept)
+        throw WorkCancelled();
     return written;
 }
 
@@ -424,14 +427,19 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
     const auto ended = qScopeGuard([&underWay] { underWay.underWay = false; });
     if (::lseek(file.get(), 0, SEEK_SET) == 0 && writeNewText(file.get(), bytes)
         && m_calls.ftruncate(file.get(), bytes.size()) == 0 && syncNewText(file.get())) {
-        ::unlink(copyName.constData());
+        // Saved; a copy that stays would be offered back at the next open, so it is named.
+        if (::unlink(copyName.constData()) != 0)
+            error = QStringLiteral("the copy of its old contents, %1, could not be removed (%2)")
+                        .arg(shown(copyName), reason(errno));
         return true;
     }
     error = reason(errno);
-    if (restore(file.get(), copy.get()))
+    if (restore(file.get(), copy.get())) {
         ::unlink(copyName.constData());
-    else
+    } else {
+        m_oldContentsKept = true;
         error += QStringLiteral("; its old contents are kept in %1").arg(shown(copyName));
+    }
     return false;
 }
 

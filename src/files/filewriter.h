@@ -29,11 +29,16 @@ public:
     explicit FileWriter(SystemCalls &calls);
 
     // Makes `bytes` the whole of the file at `path` (a symbolic link's target). False with the
-    // reason, for the user, when it cannot. The bytes written are told to `progress`; when the
-    // work is given up before the new text has taken the old one's place, the old file is left
-    // as it was and WorkCancelled is thrown.
+    // reason, for the user, when it cannot; true, with a note in `error`, when it did but left
+    // something behind that the user should know of. The bytes written are told to `progress`;
+    // when the work is given up before the new text has taken the old one's place, the old file
+    // is left as it was and WorkCancelled is thrown (unless the old contents could not be put
+    // back: then the failure names their copy).
     bool write(const QString &path, QByteArrayView bytes, QString &error,
                WorkProgress &progress = WorkProgress::unwatched());
+    // After a failed write: whether the file holds its old contents (else a copy named in the
+    // message does).
+    bool leftOldContents() const { return !m_oldContentsKept; }
 
     // Whole copies of its old contents that a save in place, cut short by a kill or a power cut,
     // left beside the file at `path`. A copy that was not whole is never among them.
@@ -68,4 +73,5 @@ private:
     SystemCalls &m_calls;
     WorkProgress *m_progress = &WorkProgress::unwatched();
     bool m_cancelled = false;
+    bool m_oldContentsKept = false; // a write in place failed, and so did its way back
 };

@@ -46,7 +46,12 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         return false;
     }
     if (!saved.ok) {
+        // Old contents written back in place are the text that was read, with a new time.
+        if (saved.fileAsBefore && before == editor.documentStamp())
+            editor.setDocumentStamp(FileStamp::of(path));
         form.Warning(QStringLiteral("Could not save %1: %2.").arg(shownPath, saved.error));
+    } else if (!saved.error.isEmpty()) {
+        form.Warning(QStringLiteral("%1 saved, but %2.").arg(shownPath, saved.error));
     } else if (saved.replaced > 0) {
         form.Warning(QStringLiteral("%1 saved, but %2 character(s) that %3 cannot hold were "
                                     "written as \"?\".")
@@ -61,8 +66,14 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
 bool mayWriteOver(form1 &form, const RichTextBox &editor)
 {
     const QString path = editor.documentPath();
-    if (FileStamp::of(path) == editor.documentStamp())
+    const FileStamp now = FileStamp::of(path);
+    if (now == editor.documentStamp())
         return true;
+    if (!now.exists) {
+        return form.Question(QStringLiteral("%1 was deleted or moved away since it was opened. "
+                                            "Save makes it again. Save anyway?")
+                                 .arg(FileSystem::displayPath(path)));
+    }
     return form.Question(QStringLiteral("%1 has changed on disk since it was opened. Save anyway?")
                              .arg(FileSystem::displayPath(path)));
 }
