@@ -203,6 +203,35 @@ private slots:
             QCOMPARE(statusOf(path("file.ini")).st_ino, statusOf(path("second.ini")).st_ino);
     }
 
+    // A save in place given up, whose way back then fails too, says where the old contents are
+    // instead of passing for a plain Cancel.
+    void aCancelWhoseWayBackFailsNamesTheCopy()
+    {
+        struct GivingUp final : WorkProgress
+        {
+            void reached(double) override { throw WorkCancelled(); }
+        } givingUp;
+        const QByteArray old(70000, 'o');
+        writeAll(path("file.ini"), old);
+        QCOMPARE(::link(QFile::encodeName(path("file.ini")).constData(),
+                        QFile::encodeName(path("second.ini")).constData()),
+                 0);
+        FailingCalls calls("ftruncate", 1, EIO); // the way back cuts the file to the old size
+        QString message;
+        bool written = true;
+        try {
+            written = FileWriter(calls).write(path("file.ini"), QByteArray(90000, 'n'), message,
+                                              givingUp);
+        } catch (const WorkCancelled &) {
+            QFAIL("taken for a plain Cancel");
+        }
+        QVERIFY(!written);
+        const QStringList left = leftovers({ "file.ini", "second.ini" });
+        QCOMPARE(left.size(), 1);
+        QVERIFY2(message.contains(left.first()), qPrintable(message));
+        QCOMPARE(readAll(path(left.first())), old);
+    }
+
     // Whatever the way the text goes in, the file keeps its owner, group, mode bits, extended
     // attributes and hard links; a refused owner or attribute sends the text in place.
     void keepsWhatTheFileHad_data()

@@ -474,6 +474,7 @@ private slots:
         QTest::newRow("replaced, No") << "replace" << false << QByteArray("a=1\n");
         // Rewritten in place with a text of the same size, its time put back (touch -r).
         QTest::newRow("time put back, No") << "put back" << false << QByteArray("a=2\n");
+        QTest::newRow("deleted, Yes") << "delete" << true << QByteArray("xa=1\n");
         QTest::newRow("saved before") << "save" << false << QByteArray("xxa=1\n");
     }
 
@@ -501,6 +502,8 @@ private slots:
             file.close();
             const struct timespec times[2] = { before.st_atim, before.st_mtim };
             QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        } else if (change == "delete") {
+            QVERIFY(QFile::remove(path));
         } else if (change == "save") {
             f.form.cmdSave_Click();
             f.typeAtStart("x");
@@ -509,7 +512,9 @@ private slots:
         f.form.cmdSave_Click();
         QCOMPARE(FormFixture::read(path), expected);
         const QString asked = QDir::toNativeSeparators(path)
-            + " has changed on disk since it was opened. Save anyway?";
+            + (change == "delete" ? " was deleted or moved away since it was opened. Save makes "
+                                    "it again. Save anyway?"
+                                  : " has changed on disk since it was opened. Save anyway?");
         QCOMPARE(f.dialogs.questions,
                  change.isEmpty() || change == "save" ? QStringList() : QStringList { asked });
         QVERIFY(f.dialogs.messages.isEmpty());
