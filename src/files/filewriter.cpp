@@ -434,7 +434,7 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
         return true;
     }
     error = reason(errno);
-    if (restore(file.get(), copy.get())) {
+    if (restoreWatched(file.get(), copy.get())) {
         ::unlink(copyName.constData());
     } else {
         m_oldContentsKept = true;
@@ -446,14 +446,14 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
 // A complete, synced copy of the old contents, beside the file where its folder may be
 // written, else in the user's temporary folder. Returns its descriptor, or -1.
 int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copyName,
-                                QString &error) const
+                                QString &error)
 {
     const QByteArray folder = folderIsWritable(target.folder)
         ? target.folder
         : QFile::encodeName(FileSystem::temporaryFolder());
     QByteArray scratchName = scratchTemplate(folder);
     Descriptor copy(::mkostemp(scratchName.data(), O_CLOEXEC));
-    if (copy.isOpen() && copyContents(file, copy.get()) >= 0 && m_calls.fsync(copy.get()) == 0
+    if (copy.isOpen() && copyWatched(file, copy.get()) && m_calls.fsync(copy.get()) == 0
         && nameWholeCopy(scratchName, folder, target.name, copyName) && syncFolder(folder))
         return copy.release();
     error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
@@ -559,6 +559,42 @@ bool FileWriter::syncNewText(int fd)
 }
 
 // The rest of `from`, from its current offset; the count of bytes copied, or -1.
+// A large file takes a while to copy, and longer on a slow disk: the copy runs on a second
+// thread while the window answers. Given up, the copy fails as an error of the disk would.
+bool FileWriter::copyWatched(int from, int to)
+{
+    qint64 copied = -1;
+    int error = 0;
+    try {
+        m_progress->waitOn([&] {
+            copied = copyContents(from, to);
+            error = errno; // the thread's own
+        });
+        errno = error;
+    } catch (const WorkCancelled &) {
+        m_cancelled = true;
+        errno = ECANCELED;
+        return false;
+    } catch (const std::system_error &) { // no thread to spare: copied here
+        copied = copyContents(from, to);
+    }
+    return copied >= 0;
+}
+
+// The way back is never given up: a Cancel now would leave the file part new, part old. The
+// window answers meanwhile, and the wait goes on through any Cancel.
+bool FileWriter::restoreWatched(int file, int copy)
+{
+    bool restored = false;
+    try {
+        m_progress->waitOn([&] { restored = restore(file, copy); });
+    } catch (const WorkCancelled &) { // the thread has been waited for all the same
+    } catch (const std::system_error &) {
+        restored = restore(file, copy);
+    }
+    return restored;
+}
+
 qint64 FileWriter::copyContents(int from, int to) const
 {
     QByteArray piece(kCopyPiece, Qt::Uninitialized);

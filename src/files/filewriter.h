@@ -61,8 +61,10 @@ private:
     bool carryMetadata(const Target &target, int scratch) const;
     bool copyExtendedAttributes(const QByteArray &from, int to) const;
     bool writeInPlace(const Target &target, QByteArrayView bytes, QString &error);
-    int copyOldContents(int file, const Target &target, QByteArray &copyName, QString &error) const;
+    int copyOldContents(int file, const Target &target, QByteArray &copyName, QString &error);
+    bool copyWatched(int from, int to);
     bool restore(int file, int copy) const;
+    bool restoreWatched(int file, int copy);
     bool writeWhole(int fd, QByteArrayView bytes) const;
     bool writeNewText(int fd, QByteArrayView bytes);
     bool syncNewText(int fd);
