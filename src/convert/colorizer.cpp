@@ -301,13 +301,14 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
     // not load each other's documents, and no one else may swap the document, which is read
     // back by name.
     QFile output;
-    PrivateFolder *folder = PrivateFolder::ofThisRun(result.error);
+    const QByteArrayView fragments = IniLines.joined();
+    PrivateFolder *folder
+        = PrivateFolder::withRoomFor(head.size() + fragments.size(), result.error);
     const QString document = folder
         ? folder->newFile(QStringLiteral("tmp"), QStringLiteral(".rtf"), output, result.error)
         : QString();
     bool written = false;
     try {
-        const QByteArrayView fragments = IniLines.joined();
         progress.beginStep(head.size() + fragments.size(), writeShare);
         written = !document.isEmpty() && output.write(head) == head.size()
             && writeInBlocks(output, fragments, head.size(), progress) && output.flush();

@@ -13,7 +13,10 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/vfs.h>
 
 using namespace RunFolders;
 
@@ -41,7 +44,54 @@ std::unique_ptr<PrivateFolder> &thisRun()
     return folder;
 }
 
+// Where this run's folder lacks room: one in the temporary folder, which is on a disk.
+std::unique_ptr<PrivateFolder> &thisRunOnDisk()
+{
+    static std::unique_ptr<PrivateFolder> folder;
+    return folder;
+}
+
+qint64 roomIn(int folder)
+{
+    struct statvfs status;
+    return ::fstatvfs(folder, &status) == 0 ? qint64(status.f_bavail) * qint64(status.f_frsize)
+                                            : -1;
+}
+
+// Beyond what a file is to take, so that the file system is not filled to the last byte.
+constexpr qint64 kRoomToSpare = qint64(1) << 20;
+
+bool isInMemory(int folder)
+{
+    struct statfs status;
+    return ::fstatfs(folder, &status) == 0 && status.f_type == TMPFS_MAGIC;
+}
+
 } // namespace
+
+PrivateFolder *PrivateFolder::withRoomFor(qint64 bytes, QString &error)
+{
+    PrivateFolder *run = ofThisRun(error);
+    const qint64 room = run ? roomIn(run->m_run.folder()) : -1;
+    if (!run || room < 0 || room >= bytes + kRoomToSpare)
+        return run;
+    const QString disk = FileSystem::temporaryFolder();
+    std::unique_ptr<PrivateFolder> &onDisk = thisRunOnDisk();
+    const bool inTheTemporaryFolder
+        = QFileInfo(run->path()).absolutePath() == QFileInfo(disk).canonicalFilePath();
+    if (!onDisk && !inTheTemporaryFolder)
+        onDisk = makeIn(disk, error);
+    if (onDisk && roomIn(onDisk->m_run.folder()) > room)
+        return onDisk.get();
+    return run; // the write says what it lacked
+}
+
+bool PrivateFolder::holdsInMemory()
+{
+    QString error;
+    const PrivateFolder *run = ofThisRun(error);
+    return run && isInMemory(run->m_run.folder());
+}
 
 PrivateFolder *PrivateFolder::ofThisRun(QString &error)
 {
@@ -65,12 +115,15 @@ PrivateFolder *PrivateFolder::ofThisRun(QString &error)
 void PrivateFolder::endThisRun()
 {
     thisRun().reset();
+    thisRunOnDisk().reset();
 }
 
 void PrivateFolder::discard(const QString &path)
 {
-    if (thisRun())
-        thisRun()->remove(path);
+    for (const std::unique_ptr<PrivateFolder> *run : { &thisRun(), &thisRunOnDisk() }) {
+        if (*run)
+            (*run)->remove(path);
+    }
 }
 
 std::unique_ptr<PrivateFolder> PrivateFolder::makeIn(const QString &parent, QString &error)

@@ -30,6 +30,12 @@ public:
     // This run's folder, made at its first use; null, with the reason for the user, when none
     // can be made.
     static PrivateFolder *ofThisRun(QString &error);
+    // This run's folder when the file system it is on has room for `bytes` more, else one in the
+    // temporary folder when that has more: the desktop's per-user folder is often a small
+    // file system in memory.
+    static PrivateFolder *withRoomFor(qint64 bytes, QString &error);
+    // Whether what this run's folder holds takes memory (a file system in memory).
+    static bool holdsInMemory();
     // Removes this run's folder and what it made; a later ofThisRun makes a new one.
     static void endThisRun();
     // Removes what this run's folder made at `path`; nothing else.

@@ -118,7 +118,11 @@ bool FitsInMemory(const QString &path, QString &error)
                     .arg(locale.formattedDataSize(size), locale.formattedDataSize(LargestFileSize));
         return false;
     }
-    const qint64 needed = MemoryBudget::neededToOpen(size), available = MemoryBudget::available();
+    // The temporary document (about 1.6 times the file) takes memory too where the private folder
+    // is a file system in memory.
+    const qint64 document = PrivateFolder::holdsInMemory() ? size * 8 / 5 : 0;
+    const qint64 needed = MemoryBudget::neededToOpen(size) + document,
+                 available = MemoryBudget::available();
     if (needed <= available)
         return true;
     error = QStringLiteral("the file is %1 and needs about %2 of memory to open, but only %3 "
