@@ -5,6 +5,7 @@
 #include "filewriter.h"
 
 #include "filesystem.h"
+#include "runfolders.h"
 #include "system/descriptor.h"
 #include "system/systemcalls.h"
 
@@ -448,9 +449,20 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
 int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copyName,
                                 QString &error)
 {
-    const QByteArray folder = folderIsWritable(target.folder)
-        ? target.folder
-        : QFile::encodeName(FileSystem::temporaryFolder());
+    const bool beside = folderIsWritable(target.folder);
+    const QByteArray folder
+        = beside ? target.folder : QFile::encodeName(FileSystem::temporaryFolder());
+    // The temporary folder is checked as the private folder's parent is: one that others may
+    // change without the sticky bit could have the copy swapped before the way back reads it.
+    struct stat status;
+    const QString unsafe = beside || ::stat(folder.constData(), &status) != 0
+        ? QString()
+        : RunFolders::whyOthersMayChange(status);
+    if (!unsafe.isEmpty()) {
+        error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
+                    .arg(shown(folder), unsafe);
+        return -1;
+    }
     QByteArray scratchName = scratchTemplate(folder);
     Descriptor copy(::mkostemp(scratchName.data(), O_CLOEXEC));
     if (copy.isOpen() && copyWatched(file, copy.get()) && m_calls.fsync(copy.get()) == 0

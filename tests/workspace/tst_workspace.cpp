@@ -684,7 +684,9 @@ private slots:
         f.open(path);
         f.typeAtStart("x");
         f.dialogs.cancelAt = 0.3;
-        f.dialogs.instead = [&f, closed] {
+        bool held = false; // the window takes no input while its progress shows
+        f.dialogs.instead = [&f, closed, &held] {
+            held = !f.form.centralWidget()->isEnabled() && !f.form.mnuSave->isEnabled();
             if (closed) {
                 f.form.close();
                 return;
@@ -696,7 +698,10 @@ private slots:
         f.form.cmdSave_Click();
         QVERIFY(FormFixture::read(path) == "x" + text);
         QVERIFY(f.editor(0).utf8Text().startsWith("xkey"));
+        QVERIFY(held);
         QTRY_COMPARE(f.form.isVisible(), !closed);
+        if (!closed) // and is free again once the work is over
+            QVERIFY(f.form.centralWidget()->isEnabled() && f.form.mnuSave->isEnabled());
         QVERIFY(f.dialogs.saveQuestions.isEmpty());
     }
 
