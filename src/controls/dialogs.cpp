@@ -49,6 +49,11 @@ public:
             m_dialog.setValue(value);
     }
     bool cancelRequested() const override { return m_dialog.wasCanceled() || m_rejected; }
+    void showUndoing(const QString &text) override
+    {
+        m_dialog.setLabelText(text);
+        m_dialog.setCancelButton(nullptr);
+    }
 
 private:
     static constexpr int kSteps = 1000;

@@ -19,6 +19,8 @@ public:
     virtual void setFraction(double fraction) = 0;
     // The user pressed Cancel, pressed Escape or closed the window.
     virtual bool cancelRequested() const = 0;
+    // The work is being undone, which cannot be given up: says `text`, and offers no Cancel.
+    virtual void showUndoing(const QString &text) { Q_UNUSED(text); }
 };
 
 // The modal parts of the program: file dialogs and message boxes. The application uses the

@@ -597,6 +597,7 @@ bool FileWriter::copyWatched(int from, int to)
 // window answers meanwhile, and the wait goes on through any Cancel.
 bool FileWriter::restoreWatched(int file, int copy)
 {
+    m_progress->undoing();
     bool restored = false;
     try {
         m_progress->waitOn([&] { restored = restore(file, copy); });

@@ -32,6 +32,13 @@ void LongWork::stopShowing()
     m_shows = false;
 }
 
+void LongWork::undoing()
+{
+    m_undoing = true; // a Cancel pressed so far is what is being undone; no other is taken
+    if (m_display && !m_undoingText.isEmpty())
+        m_display->showUndoing(m_undoingText);
+}
+
 void LongWork::reached(double fraction)
 {
     if (!m_shows)
@@ -51,6 +58,6 @@ void LongWork::reached(double fraction)
         QCoreApplication::processEvents();
         m_lastTurn = m_form.clock().milliseconds();
     }
-    if (m_cancelled || m_display->cancelRequested())
+    if (!m_undoing && (m_cancelled || m_display->cancelRequested()))
         throw WorkCancelled();
 }

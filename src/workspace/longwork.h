@@ -43,6 +43,9 @@ public:
     }
     // A message about the work is shown: the progress goes, not to show again over it.
     void stopShowing();
+    // What the progress says while the work is undone.
+    void setUndoingText(const QString &text) { m_undoingText = text; }
+    void undoing() override;
 
     static constexpr qint64 quietMilliseconds = 500; // before any progress shows
     static constexpr qint64 turnMilliseconds = 50; // between two turns of the event loop
@@ -59,4 +62,6 @@ private:
     bool m_cancelled = false;
     bool m_shows = true;
     OnClose m_onClose;
+    QString m_undoingText;
+    bool m_undoing = false;
 };

@@ -36,6 +36,7 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         // A save the user asked for is never given up by the window's closing: it waits.
         LongWork work(form, QStringLiteral("Saving %1").arg(shownPath), false,
                       LongWork::OnClose::Finish);
+        work.setUndoingText(QStringLiteral("Putting the old contents of %1 back").arg(shownPath));
         saved = editor.SaveFile(path, 1, work);
     } catch (const WorkCancelled &) {
         // A file written in place has had its old contents put back: the same text as when it

@@ -209,7 +209,13 @@ private slots:
     {
         struct GivingUp final : WorkProgress
         {
-            void reached(double) override { throw WorkCancelled(); }
+            bool undone = false; // told that the old contents are being put back
+            void reached(double) override
+            {
+                if (!undone)
+                    throw WorkCancelled();
+            }
+            void undoing() override { undone = true; }
         } givingUp;
         const QByteArray old(70000, 'o');
         writeAll(path("file.ini"), old);
@@ -226,6 +232,7 @@ private slots:
             QFAIL("taken for a plain Cancel");
         }
         QVERIFY(!written);
+        QVERIFY(givingUp.undone);
         const QStringList left = leftovers({ "file.ini", "second.ini" });
         QCOMPARE(left.size(), 1);
         QVERIFY2(message.contains(left.first()), qPrintable(message));

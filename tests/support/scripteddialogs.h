@@ -70,6 +70,7 @@ public:
     // `cancelAt` or more, Cancel is pressed, or `instead` is done where a test gives it; once.
     QStringList progressShown;
     QList<double> fractionsShown;
+    QStringList undoingShown; // what progress windows said while their work was undone
     double cancelAt = 2; // never
     std::function<void()> instead;
     std::unique_ptr<ProgressDisplay> showProgress(QWidget *, const QString &text, Keyboard) override
@@ -95,6 +96,7 @@ private:
             m_cancelled = true;
         }
         bool cancelRequested() const override { return m_cancelled; }
+        void showUndoing(const QString &text) override { m_script.undoingShown.append(text); }
 
     private:
         ScriptedDialogs &m_script;

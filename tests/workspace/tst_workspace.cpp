@@ -412,6 +412,11 @@ private slots:
                  QStringList { "Saving " + QDir::toNativeSeparators(path) });
         QCOMPARE(f.dialogs.messages,
                  QStringList { QDir::toNativeSeparators(path) + " was not saved." });
+        // Written in place, the way back puts the old text back, and says so; no Cancel then.
+        QCOMPARE(f.dialogs.undoingShown,
+                 inPlace ? QStringList { "Putting the old contents of "
+                                         + QDir::toNativeSeparators(path) + " back" }
+                         : QStringList());
         QVERIFY(FormFixture::read(path) == text);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), inPlace ? 2 : 1);
         QVERIFY(f.editor(0).utf8Text().startsWith("xkey"));
