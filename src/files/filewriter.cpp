@@ -465,7 +465,7 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
     }
     QByteArray scratchName = scratchTemplate(folder);
     Descriptor copy(::mkostemp(scratchName.data(), O_CLOEXEC));
-    if (copy.isOpen() && copyWatched(file, copy.get()) && m_calls.fsync(copy.get()) == 0
+    if (copy.isOpen() && copyWatched(file, copy.get())
         && nameWholeCopy(scratchName, folder, target.name, copyName) && syncFolder(folder))
         return copy.release();
     error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
@@ -571,8 +571,8 @@ bool FileWriter::syncNewText(int fd)
 }
 
 // The rest of `from`, from its current offset; the count of bytes copied, or -1.
-// A large file takes a while to copy, and longer on a slow disk: the copy runs on a second
-// thread while the window answers. Given up, the copy fails as an error of the disk would.
+// A large file takes a while to copy and sync, and longer on a slow disk: the copy runs on a
+// second thread while the window answers. Given up, the copy fails as an error of the disk would.
 bool FileWriter::copyWatched(int from, int to)
 {
     qint64 copied = -1;
@@ -580,6 +580,8 @@ bool FileWriter::copyWatched(int from, int to)
     try {
         m_progress->waitOn([&] {
             copied = copyContents(from, to);
+            if (copied >= 0 && m_calls.fsync(to) != 0) // on the disk before the file changes
+                copied = -1;
             error = errno; // the thread's own
         });
         errno = error;
@@ -589,6 +591,8 @@ bool FileWriter::copyWatched(int from, int to)
         return false;
     } catch (const std::system_error &) { // no thread to spare: copied here
         copied = copyContents(from, to);
+        if (copied >= 0 && m_calls.fsync(to) != 0)
+            copied = -1;
     }
     return copied >= 0;
 }
