@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "files/privatefolder.h"
+#include "support/folderlisting.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,18 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-int modeOf(const QString &path)
-{
-    struct stat status;
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : -1;
-}
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
-                                  | QDir::System);
-}
 
 void write(const QString &path, const QByteArray &bytes = "kept")
 {

@@ -4,6 +4,7 @@
 
 #include "files/filewriter.h"
 #include "files/recoverystore.h"
+#include "support/folderlisting.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,18 +25,6 @@ RecoveryCopy copyOf(const QByteArray &text, const QString &path = "/home/user/se
     copy.stamp = { true, 2049, 1234567, 42, 1700000000123456789 };
     copy.text = text;
     return copy;
-}
-
-int modeOf(const QString &path)
-{
-    struct stat status;
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : -1;
-}
-
-QStringList entriesOf(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
-                                  | QDir::System);
 }
 
 void write(const QString &path, const QByteArray &bytes)
