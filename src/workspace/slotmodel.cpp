@@ -29,8 +29,7 @@ void FillSlot(form1 &form, int slot, const SlotFile &file)
         slot,
         file.path.isEmpty() ? QString()
                             : FileSystem::displayPath(QFileInfo(file.path).absoluteFilePath()));
-    form.CurrentFile = file.title;
-    SlotModifiedChanged(form, slot);
+    form.CurrentFile = file.title; // the load told the editor's unsaved state already
 }
 
 void ClearSlot(form1 &form, int slot)
@@ -41,8 +40,7 @@ void ClearSlot(form1 &form, int slot)
     form.SSTab1->setTabMark(slot, SSTab::Arrived, false);
     if (slot == ActiveSlot(form))
         form.CurrentFile.clear();
-    form.IniLines.clear();
-    SlotModifiedChanged(form, slot);
+    form.IniLines.clear(); // emptying the editor told its unsaved state, and dropped its copy
 }
 
 bool SlotIsUnsaved(const form1 &form, int slot)
