@@ -59,6 +59,8 @@ form1::form1(QWidget *parent)
     m_recovery = new RecoveryCopies(*this);
     watchEditors();
     countUserInput();
+    // A logout asks before unsaved edits go, as the window's close does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &form1::commitData);
 
     Timer2 = new Timer(this);
     Timer2->setInterval(DecompressionPickUpInterval);
@@ -208,8 +210,6 @@ private:
 void form1::countUserInput()
 {
     qApp->installEventFilter(new InputCounter(this, m_userInputs));
-    if (auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        connect(gui, &QGuiApplication::commitDataRequest, this, &form1::commitData);
 }
 
 void form1::createSearchRow(QWidget *client)
