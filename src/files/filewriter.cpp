@@ -23,6 +23,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <signal.h>
 #include <sys/stat.h>
@@ -36,6 +37,63 @@ namespace {
 // Copies of old contents go through a buffer of this size, whatever the file's size.
 constexpr size_t kCopyPiece = size_t(1) << 20;
 constexpr qsizetype kNewTextBlock = qsizetype(1) << 20;
+
+// What a copy on a second thread shares with the window's thread: how far it has come, in the
+// save's own measure, and whether the save has left it.
+struct CopyUnderWay
+{
+    std::atomic<qint64> counted { 0 };
+    std::atomic<bool> left { false };
+    double scale = 0; // the save's measure per byte copied
+};
+
+// A write may take only part of what it is given; a full disk says so on the next one.
+bool writeWhole(SystemCalls &calls, int fd, QByteArrayView bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = calls.write(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            if (wrote == 0)
+                errno = EIO;
+            return false;
+        }
+        done += wrote;
+    }
+    return true;
+}
+
+// The rest of `from`, from its current offset; the count of bytes copied, or -1. A copy that
+// is left stops at the next piece.
+qint64 copyContents(SystemCalls &calls, int from, int to, CopyUnderWay *underWay = nullptr)
+{
+    QByteArray piece(kCopyPiece, Qt::Uninitialized);
+    qint64 copied = 0;
+    for (;;) {
+        if (underWay && underWay->left.load()) {
+            errno = ECANCELED;
+            return -1;
+        }
+        const ssize_t got = ::read(from, piece.data(), piece.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0 ? copied : -1;
+        if (!writeWhole(calls, to, QByteArrayView(piece.constData(), got)))
+            return -1;
+        copied += got;
+        if (underWay)
+            underWay->counted.store(qint64(double(copied) * underWay->scale));
+    }
+}
+
+// A descriptor of its own for work that may outlive its caller: the same open file.
+std::shared_ptr<Descriptor> ownDescriptor(int fd)
+{
+    return std::make_shared<Descriptor>(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+}
 
 QString reason(int error)
 {
@@ -171,6 +229,7 @@ bool FileWriter::write(const QString &path, QByteArrayView bytes, QString &error
     m_progress = &progress;
     m_cancelled = false;
     m_oldContentsKept = false;
+    m_copyShare = 0;
     const bool written = writeFile(path, bytes, error);
     // The way back has been taken as for a failure. Where it failed too, the message that names
     // the copy of the old contents is what the user needs, cancelled or not.
@@ -415,6 +474,8 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
         error = QStringLiteral("it is not a regular file");
         return false;
     }
+    m_copyShare = 0.5; // the copy and the new text are about the same size
+    m_stepBytes = bytes.size();
     QByteArray copyName;
     Descriptor copy(copyOldContents(file.get(), target, copyName, error));
     if (!copy.isOpen())
@@ -465,7 +526,7 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
     }
     QByteArray scratchName = scratchTemplate(folder);
     Descriptor copy(::mkostemp(scratchName.data(), O_CLOEXEC));
-    if (copy.isOpen() && copyWatched(file, copy.get())
+    if (copy.isOpen() && copyWatched(file, copy.get(), target.status.st_size)
         && nameWholeCopy(scratchName, folder, target.name, copyName) && syncFolder(folder))
         return copy.release();
     error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
@@ -506,26 +567,13 @@ bool FileWriter::restore(int file, int copy) const
 {
     if (::lseek(file, 0, SEEK_SET) != 0 || ::lseek(copy, 0, SEEK_SET) != 0)
         return false;
-    const qint64 size = copyContents(copy, file);
+    const qint64 size = ::copyContents(m_calls, copy, file);
     return size >= 0 && m_calls.ftruncate(file, size) == 0 && m_calls.fsync(file) == 0;
 }
 
-// A write may take only part of what it is given; a full disk says so on the next one.
 bool FileWriter::writeWhole(int fd, QByteArrayView bytes) const
 {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = m_calls.write(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0) {
-            if (wrote == 0)
-                errno = EIO;
-            return false;
-        }
-        done += wrote;
-    }
-    return true;
+    return ::writeWhole(m_calls, fd, bytes);
 }
 
 // The new text goes in blocks, so that the progress is told between them. Giving up fails the
@@ -537,7 +585,9 @@ bool FileWriter::writeNewText(int fd, QByteArrayView bytes)
         if (!writeWhole(fd, bytes.sliced(at, block)))
             return false;
         try {
-            m_progress->advanceTo(at + block);
+            // In place, the copy of the old contents took the first share of the save.
+            m_progress->advanceTo(qint64(m_copyShare * double(bytes.size())
+                                         + (1 - m_copyShare) * double(at + block)));
         } catch (const WorkCancelled &) {
             m_cancelled = true;
             errno = ECANCELED;
@@ -548,19 +598,19 @@ bool FileWriter::writeNewText(int fd, QByteArrayView bytes)
 }
 
 // A slow disk may take seconds to take in a large file. The sync runs on a second thread, and the
-// wait is told as work under way, so that the window goes on answering; given up, the sync is
-// waited for and then fails the write.
+// wait is told as work under way, so that the window goes on answering. Given up, the sync is left
+// to end on its own descriptor and the write fails at once.
 bool FileWriter::syncNewText(int fd)
 {
-    int error = 0;
+    const std::shared_ptr<Descriptor> own = ownDescriptor(fd);
+    if (!own->isOpen())
+        return m_calls.fsync(fd) == 0;
     try {
-        const int result = m_progress->waitOn([this, fd, &error] {
-            const int synced = m_calls.fsync(fd);
-            error = errno; // the thread's own
-            return synced;
+        // The calls outlive any save: the system's are the program's, a test's the test's.
+        errno = m_progress->waitOnOrLeave([&calls = m_calls, own] {
+            return calls.fsync(own->get()) == 0 ? 0 : errno; // the thread's own errno
         });
-        errno = error;
-        return result == 0;
+        return errno == 0;
     } catch (const WorkCancelled &) {
         m_cancelled = true;
         errno = ECANCELED;
@@ -570,31 +620,35 @@ bool FileWriter::syncNewText(int fd)
     }
 }
 
-// The rest of `from`, from its current offset; the count of bytes copied, or -1.
 // A large file takes a while to copy and sync, and longer on a slow disk: the copy runs on a
-// second thread while the window answers. Given up, the copy fails as an error of the disk would.
-bool FileWriter::copyWatched(int from, int to)
+// second thread while the window answers and shows how far it has come. Given up, the copy is
+// left to stop at its next piece, or after its sync, on descriptors of its own; it fails as an
+// error of the disk would.
+bool FileWriter::copyWatched(int from, int to, qint64 size)
 {
-    qint64 copied = -1;
-    int error = 0;
+    const auto underWay = std::make_shared<CopyUnderWay>();
+    underWay->scale = size > 0 ? m_copyShare * double(m_stepBytes) / double(size) : 0;
+    const std::shared_ptr<Descriptor> in = ownDescriptor(from), out = ownDescriptor(to);
+    if (!in->isOpen() || !out->isOpen())
+        return false;
     try {
-        m_progress->waitOn([&] {
-            copied = copyContents(from, to);
-            if (copied >= 0 && m_calls.fsync(to) != 0) // on the disk before the file changes
-                copied = -1;
-            error = errno; // the thread's own
-        });
-        errno = error;
+        errno = m_progress->waitOnOrLeave(
+            [&calls = m_calls, underWay, in, out] {
+                if (copyContents(calls, in->get(), out->get(), underWay.get()) < 0)
+                    return errno;
+                // On the disk before the file changes.
+                return calls.fsync(out->get()) == 0 ? 0 : errno;
+            },
+            std::shared_ptr<std::atomic<qint64>>(underWay, &underWay->counted));
+        return errno == 0;
     } catch (const WorkCancelled &) {
+        underWay->left = true;
         m_cancelled = true;
         errno = ECANCELED;
         return false;
     } catch (const std::system_error &) { // no thread to spare: copied here
-        copied = copyContents(from, to);
-        if (copied >= 0 && m_calls.fsync(to) != 0)
-            copied = -1;
+        return ::copyContents(m_calls, from, to) >= 0 && m_calls.fsync(to) == 0;
     }
-    return copied >= 0;
 }
 
 // The way back is never given up: a Cancel now would leave the file part new, part old. The
@@ -610,22 +664,6 @@ bool FileWriter::restoreWatched(int file, int copy)
         restored = restore(file, copy);
     }
     return restored;
-}
-
-qint64 FileWriter::copyContents(int from, int to) const
-{
-    QByteArray piece(kCopyPiece, Qt::Uninitialized);
-    qint64 copied = 0;
-    for (;;) {
-        const ssize_t got = ::read(from, piece.data(), piece.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0 ? copied : -1;
-        if (!writeWhole(to, QByteArrayView(piece.constData(), got)))
-            return -1;
-        copied += got;
-    }
 }
 
 // A rename is on the disk only once its folder is.

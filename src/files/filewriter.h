@@ -62,13 +62,12 @@ private:
     bool copyExtendedAttributes(const QByteArray &from, int to) const;
     bool writeInPlace(const Target &target, QByteArrayView bytes, QString &error);
     int copyOldContents(int file, const Target &target, QByteArray &copyName, QString &error);
-    bool copyWatched(int from, int to);
+    bool copyWatched(int from, int to, qint64 size);
     bool restore(int file, int copy) const;
     bool restoreWatched(int file, int copy);
     bool writeWhole(int fd, QByteArrayView bytes) const;
     bool writeNewText(int fd, QByteArrayView bytes);
     bool syncNewText(int fd);
-    qint64 copyContents(int from, int to) const;
     bool syncFolder(const QByteArray &folder) const;
     static void removeStaleScratchFiles(const QByteArray &folder);
 
@@ -76,4 +75,6 @@ private:
     WorkProgress *m_progress = &WorkProgress::unwatched();
     bool m_cancelled = false;
     bool m_oldContentsKept = false; // a write in place failed, and so did its way back
+    double m_copyShare = 0; // of the save's progress, taken by the copy of the old contents
+    qint64 m_stepBytes = 0;
 };

@@ -38,9 +38,14 @@ void WorkProgress::endStep()
 
 void WorkProgress::checkpoint(qint64 done)
 {
+    countedTo(done);
+    m_nextCheckpoint = done + m_checkpointDistance;
+    reached(m_fraction);
+}
+
+void WorkProgress::countedTo(qint64 done)
+{
     const double ofStep = std::clamp(double(done) / double(m_bytes), 0.0, 1.0);
     // Never backwards: a step whose size was a guess may have been ahead of itself.
     m_fraction = std::max(m_fraction, std::min(1.0, m_stepsDone + m_share * ofStep));
-    m_nextCheckpoint = done + m_checkpointDistance;
-    reached(m_fraction);
 }

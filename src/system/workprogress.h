@@ -5,8 +5,11 @@
 #pragma once
 
 #include <QtGlobal>
+#include <atomic>
 #include <chrono>
 #include <future>
+#include <memory>
+#include <thread>
 
 // Thrown out of long work once the user has given it up; whatever the work made so far is
 // undone on the way out, as for any other failure.
@@ -51,6 +54,25 @@ public:
         }
         return done.get();
     }
+    // Like waitOn, but given up, the work is not waited for: it is left to end alone on its
+    // thread, so that a Cancel answers at once even while a slow disk holds a system call. The
+    // work must therefore own all it uses (its own descriptors, shared state), never the
+    // caller's locals. `counted`, where given, is the step's bytes the work has done so far.
+    template<typename Work>
+    auto waitOnOrLeave(Work work, const std::shared_ptr<std::atomic<qint64>> &counted = {})
+        -> decltype(work())
+    {
+        using Result = decltype(work());
+        auto task = std::make_shared<std::packaged_task<Result()>>(std::move(work));
+        std::future<Result> done = task->get_future();
+        std::thread([task] { (*task)(); }).detach();
+        while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+            if (counted)
+                countedTo(counted->load(std::memory_order_relaxed));
+            reached(m_fraction);
+        }
+        return done.get();
+    }
     // How much of the whole work is done, from 0 to 1.
     double fraction() const { return m_fraction; }
     // The work is being undone (a file's old contents put back), which is not given up.
@@ -66,6 +88,7 @@ protected:
 
 private:
     void checkpoint(qint64 done);
+    void countedTo(qint64 done);
 
     static constexpr qint64 kLongestCheckpointDistance = 256 * 1024;
 
