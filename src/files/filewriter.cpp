@@ -148,10 +148,19 @@ QByteArray randomTail()
     return tail;
 }
 
-// The copy of the old contents is named after the file where the name fits.
-QByteArray copyName(const QByteArray &folder, const QByteArray &name)
+// What a copy kept away from its file carries in its name, so that the file's next open finds
+// it and no file of the same name in another folder does: the file's device and inode, which a
+// save in place keeps.
+QByteArray identity(const struct stat &status)
 {
-    const QByteArray suffix = kCopySuffix + randomTail();
+    return QByteArray::number(quint64(status.st_dev)) + '-'
+        + QByteArray::number(quint64(status.st_ino)) + '-';
+}
+
+// The copy of the old contents is named after the file where the name fits.
+QByteArray copyName(const QByteArray &folder, const QByteArray &name, const QByteArray &identity)
+{
+    const QByteArray suffix = kCopySuffix + identity + randomTail();
     if (name.size() + suffix.size() <= NAME_MAX)
         return folder + '/' + name + suffix;
     return folder + '/' + FileWriter::scratchPrefix + "backup-" + randomTail();
@@ -161,10 +170,10 @@ QByteArray copyName(const QByteArray &folder, const QByteArray &name)
 // scratch name, which the next save's sweep removes, and is never offered as the old file. The
 // name is taken with a link, which never replaces a file that has it already.
 bool nameWholeCopy(const QByteArray &scratch, const QByteArray &folder, const QByteArray &name,
-                   QByteArray &named)
+                   const QByteArray &identity, QByteArray &named)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        named = copyName(folder, name);
+        named = copyName(folder, name, identity);
         if (::link(scratch.constData(), named.constData()) == 0) {
             ::unlink(scratch.constData());
             return true;
@@ -527,7 +536,9 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
     QByteArray scratchName = scratchTemplate(folder);
     Descriptor copy(::mkostemp(scratchName.data(), O_CLOEXEC));
     if (copy.isOpen() && copyWatched(file, copy.get(), target.status.st_size)
-        && nameWholeCopy(scratchName, folder, target.name, copyName) && syncFolder(folder))
+        && nameWholeCopy(scratchName, folder, target.name,
+                         beside ? QByteArray() : identity(target.status), copyName)
+        && syncFolder(folder))
         return copy.release();
     error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
                 .arg(shown(folder), reason(errno));
@@ -543,7 +554,18 @@ QStringList FileWriter::copiesLeftBeside(const QString &path)
 {
     const QFileInfo file(path);
     const QByteArray prefix = QFile::encodeName(file.fileName()) + kCopySuffix;
-    const QByteArray folder = QFile::encodeName(file.absolutePath());
+    QStringList copies = copiesIn(QFile::encodeName(file.absolutePath()), prefix);
+    // Where the file's folder could not be written, the copy went to the temporary folder.
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+        copies << copiesIn(QFile::encodeName(FileSystem::temporaryFolder()),
+                           prefix + identity(status));
+    return copies;
+}
+
+// This user's regular files in `folder` named `prefix` and a random tail, and nothing else.
+QStringList FileWriter::copiesIn(const QByteArray &folder, const QByteArray &prefix)
+{
     QStringList copies;
     DIR *dir = ::opendir(folder.constData());
     if (!dir)

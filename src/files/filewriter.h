@@ -41,7 +41,8 @@ public:
     bool leftOldContents() const { return !m_oldContentsKept; }
 
     // Whole copies of its old contents that a save in place, cut short by a kill or a power cut,
-    // left beside the file at `path`. A copy that was not whole is never among them.
+    // left beside the file at `path` (or in the temporary folder, where the file's folder could
+    // not be written). A copy that was not whole is never among them.
     static QStringList copiesLeftBeside(const QString &path);
 
     // Scratch files are named this, the process that made them, and a unique tail.
@@ -55,6 +56,7 @@ private:
 
     bool writeFile(const QString &path, QByteArrayView bytes, QString &error);
     static bool examine(const QString &path, Target &target, QString &error);
+    static QStringList copiesIn(const QByteArray &folder, const QByteArray &prefix);
     static bool followLinks(const QByteArray &given, QByteArray &file, QString &error);
     static bool mayFollow(const QByteArray &link, const struct stat &status, QString &error);
     Outcome replace(const Target &target, QByteArrayView bytes, QString &error);

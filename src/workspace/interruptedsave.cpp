@@ -31,10 +31,11 @@ void OfferContentsBeforeAnInterruptedSave(form1 &form, const QString &path)
 {
     for (const QString &copy : FileWriter::copiesLeftBeside(path)) {
         const QString name = QFileInfo(path).fileName();
+        const bool beside = QFileInfo(copy).absolutePath() == QFileInfo(path).absolutePath();
         const bool back = form.Question(
             QStringLiteral("%1 may be incomplete: a save of it was cut short. Its contents from "
                            "before that save were kept in %2. Put them back?")
-                .arg(name, QFileInfo(copy).fileName()));
+                .arg(name, beside ? QFileInfo(copy).fileName() : FileSystem::displayPath(copy)));
         if (!back || putBack(form, path, copy))
             QFile::remove(copy);
     }

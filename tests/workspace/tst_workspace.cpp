@@ -431,30 +431,54 @@ private slots:
     void anInterruptedSavesCopyIsOffered_data()
     {
         QTest::addColumn<bool>("putBack");
-        QTest::newRow("put back") << true;
-        QTest::newRow("kept as it is") << false;
+        QTest::addColumn<bool>("inTemporaryFolder"); // where the file's folder was not writable
+        QTest::newRow("put back") << true << false;
+        QTest::newRow("kept as it is") << false << false;
+        QTest::newRow("from the temporary folder") << true << true;
     }
 
     void anInterruptedSavesCopyIsOffered()
     {
         QFETCH(bool, putBack);
+        QFETCH(bool, inTemporaryFolder);
         FormFixture f;
+        const QTemporaryDir temporary;
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        const auto tmpdirBack = qScopeGuard([] { qunsetenv("TMPDIR"); });
         const QString path = f.write("a.ini", "new=1\nold");
-        f.write("a.ini.morvane-backup-Ab12Cd", "old=1\nold=2\n");
-        const QStringList others { ".morvane-99999-abcdef", "a.ini.morvane-backup-notes.txt" };
-        for (const QString &name : others)
-            f.write(name, "not a whole copy");
+        // Away from its file, a copy's name carries the file's device and inode too: a copy
+        // of an a.ini from another folder is not this file's.
+        struct stat status;
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        const QString copy = inTemporaryFolder
+            ? temporary.filePath(QStringLiteral("a.ini.morvane-backup-%1-%2-Ab12Cd")
+                                     .arg(status.st_dev)
+                                     .arg(status.st_ino))
+            : f.dir.filePath("a.ini.morvane-backup-Ab12Cd");
+        const auto place = [](const QString &at, const QByteArray &bytes) {
+            QFile file(at);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        place(copy, "old=1\nold=2\n");
+        const QStringList others { f.dir.filePath(".morvane-99999-abcdef"),
+                                   f.dir.filePath("a.ini.morvane-backup-notes.txt"),
+                                   temporary.filePath("a.ini.morvane-backup-1-2-Ab12Cd") };
+        for (const QString &other : others)
+            place(other, "not a whole copy");
         f.dialogs.questionAnswers << putBack;
         f.open(path);
         QCOMPARE(f.dialogs.questions,
                  QStringList { "a.ini may be incomplete: a save of it was cut short. Its "
                                "contents from before that save were kept in "
-                               "a.ini.morvane-backup-Ab12Cd. Put them back?" });
+                               + (inTemporaryFolder ? QDir::toNativeSeparators(copy)
+                                                    : "a.ini.morvane-backup-Ab12Cd")
+                               + ". Put them back?" });
         const QByteArray expected = putBack ? "old=1\nold=2\n" : "new=1\nold";
         QCOMPARE(FormFixture::read(path), expected);
         QCOMPARE(f.editor(0).utf8Text(), expected);
-        QVERIFY(!QFile::exists(f.dir.filePath("a.ini.morvane-backup-Ab12Cd")));
-        QVERIFY(QFile::exists(f.dir.filePath("a.ini.morvane-backup-notes.txt")));
+        QVERIFY(!QFile::exists(copy));
+        for (const QString &other : others.sliced(1))
+            QVERIFY(QFile::exists(other));
     }
 
     void cancelledOpenDoesNothing()
