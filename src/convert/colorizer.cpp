@@ -230,20 +230,27 @@ QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QStrin
 {
     TextLayout layout;
     layout.format = TextCodec::detectFormat(fileBytes);
-    const TextEncoding encoding = layout.format.encoding;
+    QByteArrayView text = TextCodec::withoutByteOrderMark(fileBytes, layout.format);
+    TextEncoding encoding = layout.format.encoding;
+    // UTF-16 is converted as the UTF-8 it becomes: lines, colours and escapes work on bytes.
+    QByteArray utf8;
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) {
+        utf8 = TextCodec::utf16ToUtf8(text, encoding == TextEncoding::Utf16Be);
+        text = utf8;
+        encoding = TextEncoding::Utf8;
+    }
+    const double fileBytesPerByte = text.isEmpty() ? 1 : double(fileBytes.size()) / text.size();
 
     IniLines.clear();
     // Colour words and paragraph marks add about a fifth to a typical file.
-    IniLines.reserve(fileBytes.size() + fileBytes.size() / 4 + 4096);
+    IniLines.reserve(text.size() + text.size() / 4 + 4096);
     Hunk = QString::fromLatin1(rtfHeader());
-    forEachLine(TextCodec::withoutByteOrderMark(fileBytes, layout.format),
-                [&](QByteArrayView line, LineEnd end) {
-                    char *out
-                        = IniLines.reserveFor(line.size() * kMostBytesPerByte + kMostBytesPerLine);
-                    IniLines.closeFragment(writeLine(out, line, encoding));
-                    layout.appendLineEnd(end);
-                    progress.advanceTo(line.data() - fileBytes.data());
-                });
+    forEachLine(text, [&](QByteArrayView line, LineEnd end) {
+        char *out = IniLines.reserveFor(line.size() * kMostBytesPerByte + kMostBytesPerLine);
+        IniLines.closeFragment(writeLine(out, line, encoding));
+        layout.appendLineEnd(end);
+        progress.advanceTo(qint64(double(line.data() - text.data()) * fileBytesPerByte));
+    });
     IniLines.append("}");
 
     QByteArray document = Hunk.toLatin1();
@@ -293,6 +300,13 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
         progress.beginStep(size, readShare);
         if (!FileSystem::readAll(path, bytes, result.error, progress))
             return result;
+        // Shown byte by byte, such a file would go back as single bytes at its first edited save.
+        if (TextCodec::startsAsUtf16(bytes)
+            && TextCodec::detectFormat(bytes).encoding == TextEncoding::Windows1252) {
+            result.error = QStringLiteral("it begins as UTF-16 text but is not valid UTF-16 "
+                                          "(it is cut short, or a character is missing its pair)");
+            return result;
+        }
         progress.beginStep(bytes.size(), convertShare);
         head = convertLines(bytes, IniLines, Hunk, progress);
     } // the file's bytes are not needed any more

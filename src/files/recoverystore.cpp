@@ -29,24 +29,6 @@ constexpr char kMagic[] = "Morvane recovery copy 1";
 constexpr char kSuffix[] = ".copy";
 constexpr qsizetype kLongestKey = 64;
 
-struct EncodingName
-{
-    TextEncoding encoding;
-    const char *name;
-};
-constexpr EncodingName kEncodingNames[]
-    = { { TextEncoding::Utf8, "utf-8" }, { TextEncoding::Windows1252, "windows-1252" } };
-
-QByteArray nameOf(TextEncoding encoding)
-{
-    for (const EncodingName &known : kEncodingNames) {
-        if (known.encoding == encoding)
-            return known.name;
-    }
-    Q_UNREACHABLE();
-    return QByteArray();
-}
-
 void addField(QByteArray &bytes, const char *key, const QByteArray &value)
 {
     bytes += key;
@@ -100,7 +82,7 @@ public:
     {
         const QByteArrayView name = value(key);
         for (const EncodingName &known : kEncodingNames) {
-            if (name == known.name)
+            if (name == known.stored)
                 return known.encoding;
         }
         return failed<TextEncoding>();
@@ -278,7 +260,7 @@ QByteArray RecoveryCopy::encode() const
     QByteArray bytes = QByteArray(kMagic) + '\n';
     addField(bytes, "path", QFile::encodeName(path).toBase64());
     addField(bytes, "title", title.toUtf8().toBase64());
-    addField(bytes, "encoding", nameOf(format.encoding));
+    addField(bytes, "encoding", nameOf(format.encoding).stored);
     addField(bytes, "byte-order-mark", yesNo(format.byteOrderMark));
     addField(bytes, "file-exists", yesNo(stamp.exists));
     addField(bytes, "file-device", QByteArray::number(stamp.device));

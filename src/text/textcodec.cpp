@@ -42,6 +42,51 @@ constexpr std::array<CharacterByte, 27> kHighControlBytes = [] {
 }();
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+const QByteArray kUtf16LeBom("\xFF\xFE", 2);
+const QByteArray kUtf16BeBom("\xFE\xFF", 2);
+
+bool isUtf16(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+}
+
+char16_t unitAt(const unsigned char *p, bool bigEndian)
+{
+    return bigEndian ? char16_t(p[0] << 8 | p[1]) : char16_t(p[1] << 8 | p[0]);
+}
+
+char *putUnit(char *out, char16_t unit, bool bigEndian)
+{
+    out[bigEndian ? 0 : 1] = char(unit >> 8);
+    out[bigEndian ? 1 : 0] = char(unit & 0xFF);
+    return out + 2;
+}
+
+// The UTF-16 form of editor text, which is UTF-8. Each UTF-8 sequence of one to three bytes
+// becomes one unit and of four bytes two, so the output is sized once at twice the input.
+QByteArray utf8ToUtf16(QByteArrayView utf8, bool bigEndian)
+{
+    QByteArray bytes(2 + 2 * utf8.size(), Qt::Uninitialized);
+    char *out = putUnit(bytes.data(), 0xFEFF, bigEndian);
+    const auto *in = reinterpret_cast<const unsigned char *>(utf8.data());
+    for (qsizetype i = 0; i < utf8.size();) {
+        if (in[i] < 0x80) {
+            out = putUnit(out, in[i++], bigEndian);
+            continue;
+        }
+        qsizetype length = 0;
+        const char32_t ch = Utf8::decode(utf8, i, length);
+        if (QChar::requiresSurrogates(ch)) {
+            out = putUnit(out, QChar::highSurrogate(ch), bigEndian);
+            out = putUnit(out, QChar::lowSurrogate(ch), bigEndian);
+        } else {
+            out = putUnit(out, char16_t(ch), bigEndian);
+        }
+        i += length;
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
+}
 
 } // namespace
 
@@ -63,9 +108,64 @@ bool isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
+bool startsAsUtf16(QByteArrayView bytes)
+{
+    return bytes.startsWith(kUtf16LeBom) || bytes.startsWith(kUtf16BeBom);
+}
+
+bool isValidUtf16(QByteArrayView units, bool bigEndian)
+{
+    if (units.size() % 2 != 0)
+        return false;
+    const auto *p = reinterpret_cast<const unsigned char *>(units.data());
+    const auto *const end = p + units.size();
+    for (; p < end; p += 2) {
+        const char16_t unit = unitAt(p, bigEndian);
+        if (QChar::isLowSurrogate(unit))
+            return false;
+        if (QChar::isHighSurrogate(unit)) {
+            p += 2;
+            if (p == end || !QChar::isLowSurrogate(unitAt(p, bigEndian)))
+                return false;
+        }
+    }
+    return true;
+}
+
+QByteArray utf16ToUtf8(QByteArrayView units, bool bigEndian)
+{
+    // At most three bytes for each unit, and four for a pair of them.
+    QByteArray utf8(units.size() / 2 * 3, Qt::Uninitialized);
+    char *out = utf8.data();
+    const auto *p = reinterpret_cast<const unsigned char *>(units.data());
+    const auto *const end = p + units.size() / 2 * 2;
+    for (; p < end; p += 2) {
+        char32_t ch = unitAt(p, bigEndian);
+        if (ch < 0x80) {
+            *out++ = char(ch);
+            continue;
+        }
+        if (QChar::isHighSurrogate(ch) && end - p >= 4) {
+            ch = QChar::surrogateToUcs4(char16_t(ch), unitAt(p + 2, bigEndian));
+            p += 2;
+        }
+        out = Utf8::encode(ch, out);
+    }
+    utf8.truncate(out - utf8.constData());
+    return utf8;
+}
+
 TextFormat detectFormat(QByteArrayView bytes)
 {
     TextFormat format;
+    for (const bool bigEndian : { false, true }) {
+        if (bytes.startsWith(bigEndian ? kUtf16BeBom : kUtf16LeBom)
+            && isValidUtf16(bytes.sliced(2), bigEndian)) {
+            format.encoding = bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
+            format.byteOrderMark = true;
+            return format;
+        }
+    }
     if (!isValidUtf8(bytes)) {
         format.encoding = TextEncoding::Windows1252;
         return format;
@@ -76,7 +176,9 @@ TextFormat detectFormat(QByteArrayView bytes)
 
 QByteArrayView withoutByteOrderMark(QByteArrayView bytes, const TextFormat &format)
 {
-    return format.byteOrderMark ? bytes.sliced(kUtf8Bom.size()) : bytes;
+    if (!format.byteOrderMark)
+        return bytes;
+    return bytes.sliced(isUtf16(format.encoding) ? kUtf16LeBom.size() : kUtf8Bom.size());
 }
 
 QString fromUtf8(QByteArrayView bytes)
@@ -114,6 +216,10 @@ Decoded decode(QByteArrayView bytes)
         result.text = fromUtf8(bytes);
         return result;
     }
+    if (isUtf16(result.format.encoding)) {
+        result.text = fromUtf8(utf16ToUtf8(bytes, result.format.encoding == TextEncoding::Utf16Be));
+        return result;
+    }
     result.text.resize(bytes.size());
     char16_t *out = reinterpret_cast<char16_t *>(result.text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i)
@@ -127,6 +233,10 @@ Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format)
     if (format.encoding == TextEncoding::Utf8 && !format.byteOrderMark) {
         // The text is the file: no copy of a large document, only a view of the caller's bytes.
         result.bytes = QByteArray::fromRawData(utf8.data(), utf8.size());
+        return result;
+    }
+    if (isUtf16(format.encoding)) {
+        result.bytes = utf8ToUtf16(utf8, format.encoding == TextEncoding::Utf16Be);
         return result;
     }
     if (format.encoding == TextEncoding::Utf8) {

@@ -10,9 +10,10 @@
 #include <QByteArrayView>
 #include <QString>
 
-// Reading and writing the bytes of a user's file. A file that is valid UTF-8 is read as UTF-8;
-// anything else as Windows-1252, where the five bytes that code page leaves undefined become the
-// C1 characters of the same value so that every byte survives a round trip.
+// Reading and writing the bytes of a user's file. A file with a UTF-16 byte order mark is read as
+// UTF-16 in its byte order; one that is valid UTF-8 as UTF-8; anything else as Windows-1252,
+// where the five bytes that code page leaves undefined become the C1 characters of the same value
+// so that every byte survives a round trip.
 namespace TextCodec {
 
 struct Decoded
@@ -28,11 +29,18 @@ struct Encoded
 };
 
 bool isValidUtf8(QByteArrayView bytes);
+// Whether the bytes begin with a UTF-16 byte order mark, in either byte order.
+bool startsAsUtf16(QByteArrayView bytes);
+// Whether the bytes after such a mark are UTF-16: whole code units, every surrogate paired.
+bool isValidUtf16(QByteArrayView units, bool bigEndian);
+// UTF-16 code units, valid as above, as UTF-8.
+QByteArray utf16ToUtf8(QByteArrayView units, bool bigEndian);
 // UTF-8 to text, keeping a leading U+FEFF as a character (QString::fromUtf8 drops it).
 QString fromUtf8(QByteArrayView bytes);
 Decoded decode(QByteArrayView bytes);
-// How a file's bytes are stored: UTF-8 when they are valid UTF-8, with or without a byte order
-// mark, else Windows-1252.
+// How a file's bytes are stored: UTF-16 when they begin with its byte order mark and are valid
+// UTF-16; UTF-8 when they are valid UTF-8, with or without a byte order mark; else Windows-1252,
+// which holds any bytes.
 TextFormat detectFormat(QByteArrayView bytes);
 // The bytes after the byte order mark, where the format has one.
 QByteArrayView withoutByteOrderMark(QByteArrayView bytes, const TextFormat &format);

@@ -6,9 +6,6 @@
 
 namespace {
 
-const QByteArray kUtf8Name("utf-8");
-const QByteArray kWindows1252Name("windows-1252");
-
 bool isLineEnd(char c)
 {
     return c == char(LineEnd::CrLf) || c == char(LineEnd::Cr) || c == char(LineEnd::Lf)
@@ -47,7 +44,7 @@ qsizetype TextLayout::lineCount() const
 
 QByteArray TextLayout::toText() const
 {
-    QByteArray text = format.encoding == TextEncoding::Utf8 ? kUtf8Name : kWindows1252Name;
+    QByteArray text = nameOf(format.encoding).stored;
     text += format.byteOrderMark ? ";1;" : ";0;";
     for (const Run &run : m_runs) {
         text += QByteArray::number(run.count);
@@ -72,8 +69,10 @@ TextLayout TextLayout::fromText(QByteArrayView text)
     }();
     if (fields.size() != 3)
         return layout;
-    layout.format.encoding
-        = fields[0] == kWindows1252Name ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+    for (const EncodingName &known : kEncodingNames) {
+        if (fields[0] == known.stored)
+            layout.format.encoding = known.encoding;
+    }
     layout.format.byteOrderMark = fields[1] == "1";
     qsizetype count = 0;
     for (char c : fields[2]) {

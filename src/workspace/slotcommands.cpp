@@ -20,12 +20,6 @@ namespace {
 const QString kSaveFilter = QStringLiteral(
     "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
 
-QString encodingName(const TextFormat &format)
-{
-    return format.encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8")
-                                                 : QStringLiteral("Windows-1252");
-}
-
 // Given up, the file is left as it was, and the user is told that it was not saved.
 bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
 {
@@ -58,7 +52,7 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
                                     "written as \"?\".")
                          .arg(shownPath)
                          .arg(saved.replaced)
-                         .arg(encodingName(editor.documentFormat())));
+                         .arg(QLatin1String(nameOf(editor.documentFormat().encoding).shown)));
     }
     return saved.ok;
 }

@@ -33,6 +33,17 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// `text` as UTF-16 in the given byte order, after its byte order mark.
+QByteArray utf16(const QString &text, QSysInfo::Endian order)
+{
+    QByteArray bytes;
+    for (const QChar unit : QChar(0xFEFF) + text) {
+        const char high = char(unit.unicode() >> 8), low = char(unit.unicode() & 0xFF);
+        bytes += order == QSysInfo::BigEndian ? QByteArray { high, low } : QByteArray { low, high };
+    }
+    return bytes;
+}
+
 void writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -155,6 +166,10 @@ private slots:
             << QByteArray("{\\rtf1\\ansi{\\colortbl ;\\red1;}\\cf1 x\\par }\r\n\\'e9\\u233?\r\n");
         QTest::newRow("nul and controls") << QByteArray("a\0b\tc\x1b\x7f", 8);
         QTest::newRow("1 MB line") << QByteArray(1 << 20, 'k') + "=" + QByteArray(1000, 'v');
+        const QString lines = QString::fromUtf8("[\u00E9]\r\nk = v ; \xF0\x9F\x98\x80\nx\ry");
+        QTest::newRow("utf-16le") << utf16(lines, QSysInfo::LittleEndian);
+        QTest::newRow("utf-16be") << utf16(lines + "\r\n", QSysInfo::BigEndian);
+        QTest::newRow("utf-16, odd length") << utf16(lines, QSysInfo::LittleEndian) + 'x';
     }
 
     void roundTripIsByteExact()
@@ -189,6 +204,7 @@ private slots:
         RichTextBox editor;
         for (int round = 0; round < 2000; ++round) {
             const bool utf8Only = round % 2 == 0; // else raw bytes make it Windows-1252
+            const bool asUtf16 = round % 4 == 0; // the same text as UTF-16, in either order
             const int length = random.bounded(4096);
             QByteArray bytes;
             while (bytes.size() < length) {
@@ -198,6 +214,9 @@ private slots:
                 else
                     bytes += pieces[random.bounded(int(std::size(pieces)))];
             }
+            if (asUtf16)
+                bytes = utf16(QString::fromUtf8(bytes),
+                              round % 8 == 0 ? QSysInfo::BigEndian : QSysInfo::LittleEndian);
             RtfFragments lines;
             QString hunk;
             editor.loadDocument(RtfReader::read(colorizeBytes(bytes, lines, hunk)));

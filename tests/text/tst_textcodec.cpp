@@ -76,6 +76,50 @@ private slots:
         QCOMPARE(encoded.replaced, 3);
     }
 
+    // UTF-16 with its byte order mark is read in that order and written back the same; bytes that
+    // only begin like it are kept byte by byte.
+    void utf16KeepsItsByteOrder_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QString>("text");
+        const auto le = TextEncoding::Utf16Le, be = TextEncoding::Utf16Be;
+        QTest::newRow("LE, CR LF") << QByteArray("\xFF\xFEk\0=\0\xE9\0\r\0\n\0", 12) << int(le)
+                                   << QString::fromUtf8("k=\u00E9\r\n");
+        QTest::newRow("BE, no final line end")
+            << QByteArray("\xFE\xFF\0k\x01\x42", 6) << int(be) << QString::fromUtf8("k\u0142");
+        QTest::newRow("surrogate pair") << QByteArray("\xFF\xFE\x3D\xD8\x00\xDE", 6) << int(le)
+                                        << QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::newRow("only the mark") << QByteArray("\xFF\xFE") << int(le) << QString();
+        QTest::newRow("odd trailing byte")
+            << QByteArray("\xFF\xFEk\0=", 5) << int(TextEncoding::Windows1252)
+            << QString::fromUtf8("\u00FF\u00FEk") + QChar(0) + "=";
+        QTest::newRow("lone high surrogate")
+            << QByteArray("\xFF\xFE\x3D\xD8k\0", 6) << int(TextEncoding::Windows1252)
+            << QString::fromUtf8("\u00FF\u00FE=\u00D8k") + QChar(0);
+        QTest::newRow("lone low surrogate")
+            << QByteArray("\xFE\xFF\xDC\x00", 4) << int(TextEncoding::Windows1252)
+            << QString::fromUtf8("\u00FE\u00FF\u00DC") + QChar(0);
+    }
+
+    void utf16KeepsItsByteOrder()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, encoding);
+        QFETCH(QString, text);
+        const TextCodec::Decoded decoded = TextCodec::decode(bytes);
+        QCOMPARE(int(decoded.format.encoding), encoding);
+        QCOMPARE(decoded.text, text);
+        const TextCodec::Encoded encoded
+            = TextCodec::encodeUtf8Text(decoded.text.toUtf8(), decoded.format);
+        QCOMPARE(encoded.bytes, bytes);
+        QCOMPARE(encoded.replaced, 0);
+        // What is typed goes in as UTF-16 too, in the file's byte order.
+        if (decoded.format.encoding == TextEncoding::Utf16Be)
+            QCOMPARE(TextCodec::encodeUtf8Text("\xC5\x82", decoded.format).bytes,
+                     QByteArray("\xFE\xFF\x01\x42"));
+    }
+
     void utf8KeepsItsBom()
     {
         const TextCodec::Encoded encoded

@@ -289,6 +289,8 @@ private slots:
                                                      << "more than the";
         QTest::newRow("larger than memory allows") << "limit"
                                                    << "needs about";
+        QTest::newRow("UTF-16 cut short") << "utf-16"
+                                          << "not valid UTF-16";
     }
 
     void failedOpenChangesNothing()
@@ -307,6 +309,8 @@ private slots:
             if (::geteuid() != 0)
                 QSKIP("making a device node needs root");
             QCOMPARE(::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 5)), 0);
+        } else if (kind == "utf-16") {
+            f.write(kind + ".ini", QByteArray("\xFF\xFEk\0=\0v", 7));
         } else if (kind == "huge" || kind == "limit") { // sparse: no disk space taken
             if (kind == "limit" && !AddressSpaceLimit::possible)
                 QSKIP("the sanitizer reserves address space of its own");
