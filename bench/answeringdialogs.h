@@ -30,6 +30,10 @@ public:
     }
     SaveChoice askToSave(QWidget *, const QString &) override { return SaveChoice::Discard; }
     RecoverChoice askToRecover(QWidget *, const QString &) override { return RecoverChoice::Later; }
+    EncodingChoice askAboutEncoding(QWidget *, const QString &) override
+    {
+        return EncodingChoice::Replace;
+    }
 
 private:
     QtDialogs m_shown;

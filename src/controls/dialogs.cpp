@@ -143,3 +143,18 @@ Dialogs::RecoverChoice QtDialogs::askToRecover(QWidget *parent, const QString &t
         return RecoverChoice::Recover;
     return box.clickedButton() == discard ? RecoverChoice::Discard : RecoverChoice::Later;
 }
+
+Dialogs::EncodingChoice QtDialogs::askAboutEncoding(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton *utf8 = box.addButton(QStringLiteral("Save as UTF-8"), QMessageBox::AcceptRole);
+    QPushButton *replace
+        = box.addButton(QStringLiteral("Replace with \"?\""), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(utf8);
+    box.exec();
+    if (box.clickedButton() == utf8)
+        return EncodingChoice::SaveAsUtf8;
+    return box.clickedButton() == replace ? EncodingChoice::Replace : EncodingChoice::Cancel;
+}

@@ -55,6 +55,10 @@ public:
     // default answer; Escape keeps the copy for another time.
     enum class RecoverChoice { Recover, Discard, Later };
     virtual RecoverChoice askToRecover(QWidget *parent, const QString &text) = 0;
+    // Before a save that the file's encoding cannot hold all of: Save as UTF-8 is the default
+    // answer; Escape is Cancel.
+    enum class EncodingChoice { SaveAsUtf8, Replace, Cancel };
+    virtual EncodingChoice askAboutEncoding(QWidget *parent, const QString &text) = 0;
 };
 
 class QtDialogs final : public Dialogs
@@ -70,6 +74,7 @@ public:
                                                   Keyboard keyboard) override;
     SaveChoice askToSave(QWidget *parent, const QString &text) override;
     RecoverChoice askToRecover(QWidget *parent, const QString &text) override;
+    EncodingChoice askAboutEncoding(QWidget *parent, const QString &text) override;
 
 private:
     QString m_lastFolder;

@@ -227,6 +227,27 @@ Decoded decode(QByteArrayView bytes)
     return result;
 }
 
+Unheld unheldCharacters(QByteArrayView utf8, const TextFormat &format, int examples)
+{
+    Unheld unheld;
+    if (format.encoding != TextEncoding::Windows1252) // the others hold every character
+        return unheld;
+    for (qsizetype i = 0; i < utf8.size();) {
+        i += Utf8::asciiPrefixLength(utf8.sliced(i));
+        if (i == utf8.size())
+            break;
+        qsizetype length = 0;
+        const char32_t ch = Utf8::decode(utf8, i, length);
+        if (toWindows1252(ch) < 0) {
+            ++unheld.count;
+            if (unheld.first.size() <= examples && !unheld.first.contains(ch))
+                unheld.first.append(ch); // one more than asked: tells that there are more
+        }
+        i += length;
+    }
+    return unheld;
+}
+
 Encoded encodeUtf8Text(QByteArrayView utf8, const TextFormat &format)
 {
     Encoded result;

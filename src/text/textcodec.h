@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 // Reading and writing the bytes of a user's file. A file with a UTF-16 byte order mark is read as
@@ -48,6 +49,15 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes, const TextFormat &form
 char16_t fromWindows1252(unsigned char byte);
 // The Windows-1252 byte for a character, or -1 when the code page has none.
 int toWindows1252(char32_t ch);
+
+// The characters of editor text, given as UTF-8, that `format` cannot hold: how many, and the
+// first few different ones.
+struct Unheld
+{
+    qsizetype count = 0;
+    QList<char32_t> first;
+};
+Unheld unheldCharacters(QByteArrayView utf8, const TextFormat &format, int examples = 3);
 
 // Encodes editor text, given as UTF-8, into the document's own format. The result may refer to
 // `utf8` itself, which must then outlive it.

@@ -14,15 +14,53 @@
 #include "longwork.h"
 #include "slotmodel.h"
 #include "system/timer.h"
+#include "text/textcodec.h"
+
+#include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
 const QString kSaveFilter = QStringLiteral(
     "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
 
+// Characters that the file's encoding cannot hold are asked about before anything is written:
+// once "?" is on the disk, they are gone. Saved as UTF-8, the document stays UTF-8.
+bool mayEncode(form1 &form, RichTextBox &editor, const QString &path)
+{
+    const TextFormat format = editor.documentFormat();
+    const TextCodec::Unheld unheld = TextCodec::unheldCharacters(editor.utf8View(), format);
+    if (unheld.count == 0)
+        return true;
+    QStringList examples;
+    for (const char32_t ch : unheld.first.first(std::min<qsizetype>(unheld.first.size(), 3)))
+        examples << QString::fromUcs4(&ch, 1);
+    if (unheld.first.size() > 3)
+        examples << QStringLiteral("\u2026");
+    const QString text
+        = QStringLiteral("%1 is saved as %2, which cannot hold %3 character(s) you typed (%4). "
+                         "Save it as UTF-8 instead?")
+              .arg(QFileInfo(path).fileName(), QLatin1String(nameOf(format.encoding).shown))
+              .arg(unheld.count)
+              .arg(examples.join(QStringLiteral(", ")));
+    switch (form.dialogs().askAboutEncoding(&form, text)) {
+    case Dialogs::EncodingChoice::SaveAsUtf8:
+        editor.setDocumentFormat({ TextEncoding::Utf8, false });
+        return true;
+    case Dialogs::EncodingChoice::Replace:
+        return true;
+    case Dialogs::EncodingChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 // Given up, the file is left as it was, and the user is told that it was not saved.
 bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
 {
+    const TextFormat format = editor.documentFormat();
+    if (!mayEncode(form, editor, path))
+        return false;
     const QString shownPath = FileSystem::displayPath(path);
     const FileStamp before = FileStamp::of(path);
     RichTextBox::Result saved;
@@ -37,22 +75,18 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         // was read, though its time has changed.
         if (before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
+        editor.setDocumentFormat(format);
         form.MsgBox(QStringLiteral("%1 was not saved.").arg(shownPath));
         return false;
     }
     if (!saved.ok) {
+        editor.setDocumentFormat(format); // the file is still in its own
         // Old contents written back in place are the text that was read, with a new time.
         if (saved.fileAsBefore && before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
         form.Warning(QStringLiteral("Could not save %1: %2.").arg(shownPath, saved.error));
     } else if (!saved.error.isEmpty()) {
         form.Warning(QStringLiteral("%1 saved, but %2.").arg(shownPath, saved.error));
-    } else if (saved.replaced > 0) {
-        form.Warning(QStringLiteral("%1 saved, but %2 character(s) that %3 cannot hold were "
-                                    "written as \"?\".")
-                         .arg(shownPath)
-                         .arg(saved.replaced)
-                         .arg(QLatin1String(nameOf(editor.documentFormat().encoding).shown)));
     }
     return saved.ok;
 }

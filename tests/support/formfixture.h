@@ -82,6 +82,9 @@ struct FormFixture
         for (const QChar c : text) {
             if (c == u'\n')
                 QTest::keyClick(editor.focusProxy(), Qt::Key_Return);
+            else if (c.unicode() >= 0x80) // a key of another layout, by its text
+                QTest::sendKeyEvent(QTest::Click, editor.focusProxy(), Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
             else
                 QTest::keyClicks(editor.focusProxy(), QString(c));
         }

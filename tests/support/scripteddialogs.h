@@ -58,6 +58,14 @@ public:
         return saveChoices.isEmpty() ? SaveChoice::Cancel : saveChoices.takeFirst();
     }
     // Offers of recovered text, and the answers; Later once the script runs out.
+    QStringList encodingQuestions;
+    QList<EncodingChoice> encodingChoices;
+    EncodingChoice askAboutEncoding(QWidget *, const QString &text) override
+    {
+        encodingQuestions.append(text);
+        return encodingChoices.isEmpty() ? EncodingChoice::Cancel : encodingChoices.takeFirst();
+    }
+
     QStringList recoverQuestions;
     QList<RecoverChoice> recoverChoices;
     RecoverChoice askToRecover(QWidget *, const QString &text) override

@@ -494,6 +494,45 @@ private slots:
         QCOMPARE(f.caption(0), form1::NoFileCaption);
     }
 
+    // Characters a Windows-1252 file cannot hold are asked about before the save writes
+    // anything: as UTF-8 from then on, as "?", or not at all.
+    void charactersTheEncodingCannotHoldAreAskedAbout_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<bool>("askedAgain");
+        QTest::newRow("as UTF-8") << int(Dialogs::EncodingChoice::SaveAsUtf8)
+                                  << QByteArray(
+                                         "\xC5\x82\xE2\x82\xAC\xE4\xB8\xAD\xC5\x82k=\xC3\xA9")
+                                  << false;
+        QTest::newRow("replaced") << int(Dialogs::EncodingChoice::Replace)
+                                  << QByteArray("?\x80??k=\xE9") << true;
+        QTest::newRow("cancelled")
+            << int(Dialogs::EncodingChoice::Cancel) << QByteArray("k=\xE9") << true;
+    }
+
+    void charactersTheEncodingCannotHoldAreAskedAbout()
+    {
+        QFETCH(int, choice);
+        QFETCH(QByteArray, expected);
+        QFETCH(bool, askedAgain);
+        FormFixture f;
+        const QString path = f.write("old.ini", "k=\xE9");
+        f.open(path);
+        f.typeAtStart(QString::fromUtf8("\u0142\u20AC\u4E2D\u0142"));
+        f.dialogs.encodingChoices << Dialogs::EncodingChoice(choice);
+        f.form.cmdSave_Click();
+        QCOMPARE(f.dialogs.encodingQuestions,
+                 QStringList { QString::fromUtf8("old.ini is saved as Windows-1252, which cannot "
+                                                 "hold 3 character(s) you typed (\u0142, "
+                                                 "\u4E2D). Save it as UTF-8 instead?") });
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(FormFixture::read(path), expected);
+        f.dialogs.encodingChoices << Dialogs::EncodingChoice::Replace;
+        f.form.cmdSave_Click();
+        QCOMPARE(f.dialogs.encodingQuestions.size(), askedAgain ? 2 : 1);
+    }
+
     // Save asks before it writes over a file that changed on disk since it was read or last
     // saved; No writes nothing.
     void saveAsksBeforeWritingOverAChange_data()
