@@ -225,20 +225,6 @@ private slots:
         QVERIFY(f.dialogs.messages[0].endsWith("."));
     }
 
-    void unencodableCharactersAreReported()
-    {
-        FormFixture f;
-        const QString path = f.write("latin.ini", "caf\xE9");
-        f.open(path);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                        QString::fromUtf8("\u4E2D"));
-        QCoreApplication::sendEvent(f.editor(0).focusProxy(), &press);
-        f.form.cmdSave_Click();
-        QCOMPARE(FormFixture::read(path), QByteArray("?caf\xE9"));
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QVERIFY(f.dialogs.messages[0].contains("1 character(s)"));
-    }
-
     void openRoutesByName_data()
     {
         QTest::addColumn<QString>("name");
