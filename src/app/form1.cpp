@@ -97,19 +97,30 @@ void form1::createActions()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    mnuOpen = addAction(tr("Open"), "Ctrl+O", QKeySequence::Open, &form1::mnuOpen_Click);
-    mnuClose = addAction(tr("Close"), "Ctrl+W", QKeySequence::Close, &form1::mnuClose_Click);
-    mnuSave = addAction(tr("Save"), "Ctrl+S", QKeySequence::Save, &form1::mnuSave_Click);
+    // Each item has an access key, as the desktop's other programs have: Alt+F, then O.
+    mnuOpen = addAction(tr("&Open"), "Ctrl+O", QKeySequence::Open, &form1::mnuOpen_Click);
+    mnuClose = addAction(tr("&Close"), "Ctrl+W", QKeySequence::Close, &form1::mnuClose_Click);
+    mnuSave = addAction(tr("&Save"), "Ctrl+S", QKeySequence::Save, &form1::mnuSave_Click);
     mnuSaveAs
-        = addAction(tr("Save As"), "Ctrl+Shift+S", QKeySequence::SaveAs, &form1::mnuSaveAs_Click);
-    mnuExit = addAction(tr("Exit"), "Ctrl+Q", QKeySequence::Quit, &form1::mnuExit_Click);
-    mnuAbout = new QAction(tr("About"), this);
+        = addAction(tr("Save &As"), "Ctrl+Shift+S", QKeySequence::SaveAs, &form1::mnuSaveAs_Click);
+    mnuExit = addAction(tr("E&xit"), "Ctrl+Q", QKeySequence::Quit, &form1::mnuExit_Click);
+    mnuAbout = new QAction(tr("&About"), this);
     connect(mnuAbout, &QAction::triggered, this, &form1::mnuAbout_Click);
 
     // Searching from the keyboard; these have no menu items, so the window holds them.
     addActions(
         { addAction(tr("Find"), "Ctrl+F", QKeySequence::Find, &form1::focusSearchBox),
           addAction(tr("Find Next"), "F3", QKeySequence::FindNext, &form1::cmdFindNext_Click) });
+    // Ctrl+Tab leads from control to control; the tabs turn as in other tabbed programs.
+    const auto addTabTurn = [this](const char *key, int step) {
+        auto *action = new QAction(this);
+        action->setShortcut(QKeySequence(QLatin1String(key)));
+        connect(action, &QAction::triggered, this,
+                [this, step] { SSTab1->setTab((SSTab1->Tab() + step + SlotCount) % SlotCount); });
+        QWidget::addAction(action);
+    };
+    addTabTurn("Ctrl+PgDown", 1);
+    addTabTurn("Ctrl+PgUp", -1);
 }
 
 void form1::focusSearchBox()
@@ -120,9 +131,9 @@ void form1::focusSearchBox()
 
 void form1::createMenus()
 {
-    QMenu *mnuFile = menuBar()->addMenu(tr("File"));
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->addActions({ mnuOpen, mnuClose, mnuSave, mnuSaveAs, mnuExit });
-    QMenu *mnuHelp = menuBar()->addMenu(tr("Help"));
+    QMenu *mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->addAction(mnuAbout);
 }
 

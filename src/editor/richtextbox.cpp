@@ -66,8 +66,10 @@ QWidget *RichTextBox::dropArea() const
 }
 
 // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab lead out of the editor to the next and previous
-// control, as in Qt's other text editors. Enter and the paste keys, and the context menu with
-// its Paste, may insert line ends: they get one that cannot join a neighbour.
+// control, as in Qt's other text editors. Alt with a letter or digit is a gesture for the menus,
+// never text: where no menu takes it, it does nothing (AltGr, and Ctrl+Alt where a desktop
+// sends that for it, still type their characters). Enter and the paste keys, and the context menu
+// with its Paste, may insert line ends: they get one that cannot join a neighbour.
 bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ContextMenu) {
@@ -80,6 +82,10 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
             || key->matches(QKeySequence::Paste))
             fitLineEndToSelection();
+        const Qt::KeyboardModifiers held = key->modifiers();
+        if ((held & Qt::AltModifier) && !(held & Qt::ControlModifier) && !key->text().isEmpty()
+            && key->text().front().isPrint())
+            return true;
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (tab && (key->modifiers() & Qt::ControlModifier)) {
             const bool backwards

@@ -185,6 +185,26 @@ private slots:
         QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.dialogs.saveAsked, 1);
 
+        // Alt with a letter or a digit is for the menus; it never types.
+        for (const Qt::Key key : { Qt::Key_F, Qt::Key_Z, Qt::Key_2 }) {
+            QTest::keyClick(editor, key, Qt::AltModifier);
+            if (QWidget *menu = QApplication::activePopupWidget()) {
+                QCOMPARE(key, Qt::Key_F);
+                QTest::keyClick(menu, Qt::Key_Escape);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            }
+        }
+        QCOMPARE(f.editor(0).utf8Text(), QByteArray("one two \t"));
+        // Ctrl+PgDn and Ctrl+PgUp turn the tabs, round from the last to the first.
+        QTest::keyClick(editor, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(f.form.SSTab1->Tab(), 1);
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(f.form.SSTab1->Tab(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(f.form.SSTab1->Tab(), 0);
+        editor->setFocus();
+
         QTest::keyClick(editor, Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), f.form.cmdFind);
         editor->setFocus();
