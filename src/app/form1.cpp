@@ -389,7 +389,7 @@ void form1::OpenWaitingFiles()
 {
     bool opened = false;
     while (!m_waitingFiles.isEmpty() && !Timer2->Enabled() && !busy()) {
-        OpenFile(*this, m_waitingFiles.takeFirst());
+        OpenGivenFile(*this, m_waitingFiles.takeFirst());
         opened = true;
     }
     if (opened)

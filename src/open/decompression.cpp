@@ -86,7 +86,8 @@ void StartDecompression(form1 &form, const QString &path)
     // Always our own decompressor by its full path: never a program that lies beside the file.
     const QString output = folder + u'/' + kOutputName;
     const QStringList arguments
-        = { file.fileName(), QStringLiteral("--output"), output, QStringLiteral("--progress") };
+        = { QStringLiteral("--"), file.fileName(), QStringLiteral("--output"), output,
+            QStringLiteral("--progress") };
     if (!form.Decompressor->Start(DecompressorPath(), arguments, file.absolutePath(), error)) {
         run->remove(folder);
         form.setWindowTitle(form1::RunCaption);

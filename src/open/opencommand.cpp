@@ -44,6 +44,18 @@ void OpenCommand(form1 &form)
         OpenFile(form, form.CommonDialog1.FileName);
 }
 
+void OpenGivenFile(form1 &form, const QString &path)
+{
+    // The Open dialog's filter said which files open; a name from elsewhere is told why not.
+    if (!path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive)
+        && !path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {
+        form.Warning(CouldNotOpenMessage(
+            path, QStringLiteral("Morvane opens .ini and .txt files (and compressed .ini files)")));
+        return;
+    }
+    OpenFile(form, path);
+}
+
 void OpenFile(form1 &form, const QString &path)
 {
     OfferContentsBeforeAnInterruptedSave(form, path);

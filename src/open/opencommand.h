@@ -17,6 +17,9 @@ void OpenCommand(form1 &form);
 
 // Opens a file exactly as if the user had chosen it in the Open dialog.
 void OpenFile(form1 &form, const QString &path);
+// A file named on the command line or dropped: as OpenFile, but a name that is neither .ini nor
+// .txt is told why it does not open, naming the file.
+void OpenGivenFile(form1 &form, const QString &path);
 
 // Converts a text file and places it into the first empty slot under `title`. Save later
 // writes to `savePath`, which is the file itself unless it was expanded from another. Progress

@@ -116,7 +116,8 @@ private slots:
     }
 
     // Files from the command line and files dropped on an editor open as the Open command
-    // opens them, in order, with the same slots and messages.
+    // opens them, in order, with the same slots and messages; a name of another kind is told
+    // which file and why.
     void opensFilesFromOutside_data()
     {
         QTest::addColumn<bool>("dropped");
@@ -153,7 +154,9 @@ private slots:
         QCOMPARE(f.dialogs.messages.size(), 3);
         QVERIFY(f.dialogs.messages[0].startsWith("Could not open "
                                                  + QDir::toNativeSeparators(missing) + ": "));
-        QCOMPARE(f.dialogs.messages[1], QString("No file loaded."));
+        QCOMPARE(f.dialogs.messages[1],
+                 "Could not open " + QDir::toNativeSeparators(files[3])
+                     + ": Morvane opens .ini and .txt files (and compressed .ini files).");
         QCOMPARE(f.dialogs.messages[2], QString("Please close a file before opening another."));
         QCOMPARE(f.editor(0).Text(), QString("[a]")); // the drop did not type the names
     }

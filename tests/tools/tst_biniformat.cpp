@@ -260,15 +260,20 @@ private slots:
                                 << QByteArray();
         QTest::newRow("--version") << QStringList { "--version" } << 0
                                    << QByteArray("bini " MORVANE_VERSION "\n") << QByteArray();
-        QTest::newRow("nothing") << QStringList {} << 2 << QByteArray() << QByteArray("usage: bini");
+        QTest::newRow("nothing") << QStringList {} << 2 << QByteArray()
+                                 << QByteArray("usage: bini");
         QTest::newRow("--help with more")
             << QStringList { "--help", "x" } << 2 << QByteArray() << QByteArray("usage: bini");
-        QTest::newRow("--output first")
-            << QStringList { "--output", "x", "y" } << 2 << QByteArray() << QByteArray("usage: bini");
+        QTest::newRow("--output first") << QStringList { "--output", "x", "y" } << 2 << QByteArray()
+                                        << QByteArray("usage: bini");
         QTest::newRow("--pack one name")
             << QStringList { "--pack", "x" } << 2 << QByteArray() << QByteArray("usage: bini");
         QTest::newRow("unknown option after the name")
             << QStringList { "x", "--out", "y" } << 2 << QByteArray() << QByteArray("usage: bini");
+        QTest::newRow("unknown option") << QStringList { "--no-such-option" } << 2 << QByteArray()
+                                        << QByteArray("bini: unknown option --no-such-option");
+        QTest::newRow("a name after --") << QStringList { "--", "-x.ini" } << 1 << QByteArray()
+                                         << QByteArray("bini: -x.ini: No such file");
     }
 
     void commandLineConventions()
@@ -283,7 +288,8 @@ private slots:
         QVERIFY(bini.waitForFinished());
         QCOMPARE(bini.exitStatus(), QProcess::NormalExit);
         QTEST(bini.exitCode(), "status");
-        const QByteArray stdOut = bini.readAllStandardOutput(), stdErr = bini.readAllStandardError();
+        const QByteArray stdOut = bini.readAllStandardOutput(),
+                         stdErr = bini.readAllStandardError();
         QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), stdOut.constData());
         QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), stdErr.constData());
         QVERIFY(QDir(dir.path()).isEmpty());

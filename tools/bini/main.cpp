@@ -4,7 +4,7 @@
 
 // bini: expands a compressed INI file into its text form, or packs a text into that form.
 //
-//   bini NAME                reads NAME and writes its text form to NAME.txt
+//   bini [--] NAME           reads NAME and writes its text form to NAME.txt
 //   bini NAME --output FILE  the same, written to FILE
 //   ... --progress           also prints how far it has come, in thousandths, line by line
 //   bini --pack TEXT OUT     writes the compressed form of TEXT to OUT
@@ -69,20 +69,21 @@ int convert(const QString &input, const QString &output, bool packing,
 
 int main(int argc, char *argv[])
 {
-    const char *usage = "usage: bini NAME [--output FILE [--progress]]\n"
+    const char *usage = "usage: bini [--] NAME [--output FILE [--progress]]\n"
                         "       bini --pack TEXT OUT\n"
                         "       bini --help | --version\n";
     const auto argument = [argv](int index) { return QString::fromLocal8Bit(argv[index]); };
     const auto is = [argc, argv](int index, QByteArrayView option) {
         return index < argc && QByteArrayView(argv[index]) == option;
     };
-    // Only these exact words are options: morvane hands over bare file names, which may begin
-    // with a dash.
+    // Only these exact words are options; any other word that starts with a dash is a mistake,
+    // not a file name, unless "--" comes before it.
     if (argc == 2 && is(1, "--help")) {
         std::printf("%s\n"
                     "Expands a compressed INI file into its text form, or packs a text file into\n"
                     "that form.\n\n"
                     "  NAME                  writes the text form of NAME to NAME.txt\n"
+                    "  -- NAME               the same, for a NAME that starts with \"-\"\n"
                     "  NAME --output FILE    writes it to FILE instead\n"
                     "  ... --progress        also prints how far it has come, in thousandths,\n"
                     "                        a line each time it moves on\n"
@@ -98,18 +99,26 @@ int main(int argc, char *argv[])
         std::printf("bini %s\n", MORVANE_VERSION);
         return 0;
     }
-    const bool packing = is(1, "--pack");
-    const bool optionFirst = is(1, "--help") || is(1, "--version") || is(1, "--output");
-    if (argc == 2 && !packing && !optionFirst)
-        return convert(argument(1), argument(1) + QStringLiteral(".txt"), false);
-    if (argc == 4 && !packing && !optionFirst && is(2, "--output"))
-        return convert(argument(1), argument(3), false);
-    if (argc == 5 && !packing && !optionFirst && is(2, "--output") && is(4, "--progress")) {
-        PrintedProgress progress;
-        return convert(argument(1), argument(3), false, progress);
-    }
-    if (argc == 4 && packing)
+    if (argc == 4 && is(1, "--pack"))
         return convert(argument(2), argument(3), true);
+    // After "--", the next word is a name whatever it starts with.
+    const int name = is(1, "--") ? 2 : 1;
+    const bool bare = name == 2 || (argc > 1 && argv[1][0] != '-');
+    const int rest = argc - name - 1;
+    if (bare && rest == 0)
+        return convert(argument(name), argument(name) + QStringLiteral(".txt"), false);
+    if (bare && rest == 2 && is(name + 1, "--output"))
+        return convert(argument(name), argument(name + 2), false);
+    if (bare && rest == 3 && is(name + 1, "--output") && is(name + 3, "--progress")) {
+        PrintedProgress progress;
+        return convert(argument(name), argument(name + 2), false, progress);
+    }
+    const bool known = is(1, "--pack") || is(1, "--output") || is(1, "--progress")
+        || is(1, "--help") || is(1, "--version");
+    if (!bare && name == 1 && argc > 1 && !known)
+        std::fprintf(stderr,
+                     "bini: unknown option %s; put -- before a name that starts with \"-\"\n",
+                     argv[1]);
     std::fprintf(stderr, "%s", usage);
     return 2;
 }
