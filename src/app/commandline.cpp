@@ -4,6 +4,8 @@
 
 #include "commandline.h"
 
+#include "files/filesystem.h"
+
 #include <QCommandLineParser>
 
 namespace CommandLine {
@@ -64,6 +66,20 @@ bool parse(QCommandLineParser &parser, const QStringList &arguments, QString &er
                            "-- before it: morvane -- %1")
                 .arg(unknown);
     return false;
+}
+
+QStringList filesNamed(int argc, const char *const *argv)
+{
+    QStringList files;
+    bool namesOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (!namesOnly && argument == "--")
+            namesOnly = true;
+        else if (namesOnly || !argument.startsWith('-') || argument == "-")
+            files << FileSystem::absolutePath(FileSystem::pathFromNative(argument));
+    }
+    return files;
 }
 
 QString missingDisplay(const QStringList &arguments)

@@ -26,5 +26,9 @@ bool parse(QCommandLineParser &parser, const QStringList &arguments, QString &er
 // Why no window could be shown, found before the toolkit starts (its own failure aborts the
 // program with a page of advice), or an empty string when a display is there to try.
 QString missingDisplay(const QStringList &arguments);
+// The files a command line that parsed names, by the bytes they were given in (the arguments
+// Qt decodes lose a name that is not UTF-8), made absolute against the working folder.
+// Qt's own options are gone from argv once the application has taken them.
+QStringList filesNamed(int argc, const char *const *argv);
 
 } // namespace CommandLine

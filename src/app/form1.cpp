@@ -11,6 +11,7 @@
 #include "convert/lineclassifier.h"
 #include "convert/palette.h"
 #include "editor/richtextbox.h"
+#include "files/filesystem.h"
 #include "files/privatefolder.h"
 #include "open/decompression.h"
 #include "open/decompressionprogress.h"
@@ -253,7 +254,9 @@ QStringList form1::droppedFiles(const QMimeData *data)
     for (const QUrl &url : data->urls()) {
         if (!url.isLocalFile())
             return {};
-        paths << url.toLocalFile();
+        // By the bytes of its path: a name that is not UTF-8 comes percent-encoded.
+        paths << FileSystem::pathFromNative(
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
     }
     return paths;
 }

@@ -108,9 +108,7 @@ int Main(int argc, char *argv[])
         sayAndEnd(error);
         return 1;
     }
-    QStringList files;
-    for (const QString &file : parser.positionalArguments())
-        files << QDir::current().absoluteFilePath(file);
+    const QStringList files = CommandLine::filesNamed(argc, argv);
 
     form1 window;
     const EndRequests ends;

@@ -4,6 +4,8 @@
 
 #include "filestamp.h"
 
+#include "filesystem.h"
+
 #include <QFile>
 #include <sys/stat.h>
 
@@ -26,7 +28,7 @@ FileStamp fromStatus(const struct stat &status)
 FileStamp FileStamp::of(const QString &path)
 {
     struct stat status;
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
+    if (path.isEmpty() || ::stat(FileSystem::nativePath(path).constData(), &status) != 0)
         return {};
     return fromStatus(status);
 }

@@ -6,6 +6,8 @@
 
 #include "system/hugepages.h"
 #include "system/workprogress.h"
+#include "text/textcodec.h"
+#include "text/utf8.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,7 +27,8 @@ const QString kNotARegularFile = QStringLiteral("it is not a regular file");
 // wait for a writer, and a device can be endless. The open itself does not wait either.
 bool openRegularFile(const QString &path, QFile &file, QString &error)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd
+        = ::open(FileSystem::nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat status;
     if (fd < 0 || ::fstat(fd, &status) != 0) {
         error = qt_error_string(errno);
@@ -100,7 +103,7 @@ bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray
 bool FileSystem::regularFileSize(const QString &path, qint64 &size, QString &error)
 {
     struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+    if (::stat(nativePath(path).constData(), &status) != 0) {
         error = qt_error_string(errno);
         return false;
     }
@@ -114,12 +117,80 @@ bool FileSystem::regularFileSize(const QString &path, qint64 &size, QString &err
 
 bool FileSystem::exists(const QString &path)
 {
-    return QFile::exists(path);
+    struct stat status;
+    return ::stat(nativePath(path).constData(), &status) == 0;
 }
+
+namespace {
+
+constexpr char16_t kEscapedByte = 0xDC00; // + the byte, from 0x80 to 0xFF
+
+bool isEscapedByte(char16_t unit)
+{
+    return unit >= kEscapedByte + 0x80 && unit <= kEscapedByte + 0xFF;
+}
+
+} // namespace
 
 QString FileSystem::displayPath(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    QString shown = QDir::toNativeSeparators(path);
+    for (QChar &c : shown) {
+        if (isEscapedByte(c.unicode()))
+            c = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
+QString FileSystem::pathFromNative(QByteArrayView bytes)
+{
+    if (TextCodec::isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    QString path;
+    path.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype length = Utf8::sequenceLength(bytes, i);
+        if (length == 0) {
+            path += QChar(char16_t(kEscapedByte + static_cast<unsigned char>(bytes[i])));
+            ++i;
+        } else {
+            path += QString::fromUtf8(bytes.sliced(i, length));
+            i += length;
+        }
+    }
+    return path;
+}
+
+QByteArray FileSystem::nativePath(const QString &path)
+{
+    const bool escaped
+        = std::any_of(path.begin(), path.end(), [](QChar c) { return isEscapedByte(c.unicode()); });
+    if (!escaped)
+        return path.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(path.size() * 3);
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t unit = path[i].unicode();
+        if (isEscapedByte(unit)) {
+            bytes += char(unit - kEscapedByte);
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < path.size()) {
+            bytes += path.sliced(i, 2).toUtf8();
+            ++i;
+        } else {
+            bytes += QString(QChar(unit)).toUtf8();
+        }
+    }
+    return bytes;
+}
+
+QString FileSystem::absolutePath(const QString &path)
+{
+    if (QDir::isAbsolutePath(path))
+        return path;
+    const QString here = QDir::currentPath();
+    if (here.isEmpty())
+        return path;
+    return here.endsWith(u'/') ? here + path : here + u'/' + path;
 }
 
 QString FileSystem::reason(const QFileDevice &device)

@@ -28,7 +28,17 @@ public:
     // The size of the regular file at `path`; false with a reason for anything else.
     static bool regularFileSize(const QString &path, qint64 &size, QString &error);
     static bool exists(const QString &path);
+    // A path as the user reads it: native separators, and a replacement mark for each byte of
+    // its name that is not UTF-8.
     static QString displayPath(const QString &path);
+    // File names are bytes. A name that is not UTF-8 (a Latin-1 "\xE9" from an old archive)
+    // still has a path: each such byte is held as the lone surrogate U+DC80 + byte, which no
+    // UTF-8 text decodes to, and goes back to the same byte on its way to the system.
+    static QString pathFromNative(QByteArrayView bytes);
+    static QByteArray nativePath(const QString &path);
+    // `path` against the working folder; left relative when the working folder has no name
+    // the system can give (deeper than PATH_MAX), where the system still resolves it.
+    static QString absolutePath(const QString &path);
 
     // The device's reason for its last failure, or the system's when the device has none.
     static QString reason(const QFileDevice &device);

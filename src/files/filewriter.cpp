@@ -102,7 +102,7 @@ QString reason(int error)
 
 QString shown(const QByteArray &path)
 {
-    return QDir::toNativeSeparators(QFile::decodeName(path));
+    return FileSystem::displayPath(FileSystem::pathFromNative(path));
 }
 
 bool folderIsWritable(const QByteArray &folder)
@@ -266,7 +266,7 @@ bool FileWriter::writeFile(const QString &path, QByteArrayView bytes, QString &e
 
 bool FileWriter::examine(const QString &path, Target &target, QString &error)
 {
-    if (!followLinks(QFile::encodeName(QFileInfo(path).absoluteFilePath()), target.path, error))
+    if (!followLinks(FileSystem::nativePath(FileSystem::absolutePath(path)), target.path, error))
         return false;
     const qsizetype slash = target.path.lastIndexOf('/');
     target.folder = slash > 0 ? target.path.first(slash) : QByteArray("/");
@@ -553,11 +553,11 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
 QStringList FileWriter::copiesLeftBeside(const QString &path)
 {
     const QFileInfo file(path);
-    const QByteArray prefix = QFile::encodeName(file.fileName()) + kCopySuffix;
-    QStringList copies = copiesIn(QFile::encodeName(file.absolutePath()), prefix);
+    const QByteArray prefix = FileSystem::nativePath(file.fileName()) + kCopySuffix;
+    QStringList copies = copiesIn(FileSystem::nativePath(file.absolutePath()), prefix);
     // Where the file's folder could not be written, the copy went to the temporary folder.
     struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+    if (::stat(FileSystem::nativePath(path).constData(), &status) == 0)
         copies << copiesIn(QFile::encodeName(FileSystem::temporaryFolder()),
                            prefix + identity(status));
     return copies;
@@ -579,7 +579,7 @@ QStringList FileWriter::copiesIn(const QByteArray &folder, const QByteArray &pre
             && std::all_of(name.end() - kRandomLength, name.end(), isLetterOrDigit)
             && ::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0
             && S_ISREG(status.st_mode) && status.st_uid == ::geteuid())
-            copies << QFile::decodeName(folder + '/' + name.toByteArray());
+            copies << FileSystem::pathFromNative(folder + '/' + name.toByteArray());
     }
     ::closedir(dir);
     return copies;

@@ -4,6 +4,7 @@
 
 #include "recoverystore.h"
 
+#include "filesystem.h"
 #include "filewriter.h"
 #include "runfolders.h"
 #include "system/descriptor.h"
@@ -258,7 +259,7 @@ std::unique_ptr<RecoveryStore> &thisRun()
 QByteArray RecoveryCopy::encode() const
 {
     QByteArray bytes = QByteArray(kMagic) + '\n';
-    addField(bytes, "path", QFile::encodeName(path).toBase64());
+    addField(bytes, "path", FileSystem::nativePath(path).toBase64());
     addField(bytes, "title", title.toUtf8().toBase64());
     addField(bytes, "encoding", nameOf(format.encoding).stored);
     addField(bytes, "byte-order-mark", yesNo(format.byteOrderMark));
@@ -277,7 +278,7 @@ std::optional<RecoveryCopy> RecoveryCopy::decode(QByteArrayView bytes)
     Header header(bytes);
     header.expect(kMagic);
     RecoveryCopy copy;
-    copy.path = QFile::decodeName(header.base64("path"));
+    copy.path = FileSystem::pathFromNative(header.base64("path"));
     copy.title = QString::fromUtf8(header.base64("title"));
     copy.format.encoding = header.encoding("encoding");
     copy.format.byteOrderMark = header.yesNo("byte-order-mark");

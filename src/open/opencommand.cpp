@@ -31,8 +31,11 @@ const QString kOpenFilter = QStringLiteral(
 
 QString notEnoughMemory(const QString &path)
 {
+    qint64 size = 0;
+    QString unknown;
+    FileSystem::regularFileSize(path, size, unknown);
     return QStringLiteral("it is %1, and there is not enough memory to open it")
-        .arg(QLocale::system().formattedDataSize(QFileInfo(path).size()));
+        .arg(QLocale::system().formattedDataSize(size));
 }
 
 } // namespace
@@ -59,7 +62,7 @@ void OpenGivenFile(form1 &form, const QString &path)
 void OpenFile(form1 &form, const QString &path)
 {
     OfferContentsBeforeAnInterruptedSave(form, path);
-    const QString title = QFileInfo(path).fileName();
+    const QString title = FileSystem::displayPath(QFileInfo(path).fileName());
     if (path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive)) {
         OpenTextFile(form, path, title);
     } else if (path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 
 namespace {
 
@@ -30,13 +31,13 @@ bool putBack(form1 &form, const QString &path, const QString &copy)
 void OfferContentsBeforeAnInterruptedSave(form1 &form, const QString &path)
 {
     for (const QString &copy : FileWriter::copiesLeftBeside(path)) {
-        const QString name = QFileInfo(path).fileName();
+        const QString name = FileSystem::displayPath(QFileInfo(path).fileName());
         const bool beside = QFileInfo(copy).absolutePath() == QFileInfo(path).absolutePath();
         const bool back = form.Question(
             QStringLiteral("%1 may be incomplete: a save of it was cut short. Its contents from "
                            "before that save were kept in %2. Put them back?")
-                .arg(name, beside ? QFileInfo(copy).fileName() : FileSystem::displayPath(copy)));
+                .arg(name, FileSystem::displayPath(beside ? QFileInfo(copy).fileName() : copy)));
         if (!back || putBack(form, path, copy))
-            QFile::remove(copy);
+            ::unlink(FileSystem::nativePath(copy).constData());
     }
 }

@@ -3,8 +3,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/commandline.h"
+#include "files/filesystem.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QTest>
 
 class TestCommandLine : public QObject
@@ -19,35 +21,52 @@ private slots:
         qunsetenv("QT_QPA_PLATFORM");
     }
 
-    // A file name that starts with "-" reads as options: the mistake says how to name it.
+    // A file name that starts with "-" reads as options: the mistake says how to name it. The
+    // files are named by their bytes, whatever they are.
     void namesFilesThatLookLikeOptions_data()
     {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArrayList>("arguments");
         QTest::addColumn<QString>("error");
-        QTest::addColumn<QStringList>("files");
-        QTest::newRow("files") << QStringList { "a.ini", "b.ini" } << ""
-                               << QStringList { "a.ini", "b.ini" };
-        QTest::newRow("dash name") << QStringList { "a.ini", "-dash.ini" }
+        QTest::addColumn<QByteArrayList>("files");
+        QTest::newRow("files") << QByteArrayList { "a.ini", "b.ini" } << ""
+                               << QByteArrayList { "a.ini", "b.ini" };
+        QTest::newRow("dash name") << QByteArrayList { "a.ini", "-dash.ini" }
                                    << "unknown option -dash.ini; to open a file whose name "
                                       "starts with \"-\", put -- before it: morvane -- -dash.ini"
-                                   << QStringList();
-        QTest::newRow("after --") << QStringList { "--", "-dash.ini" } << ""
-                                  << QStringList { "-dash.ini" };
+                                   << QByteArrayList();
+        QTest::newRow("after --") << QByteArrayList { "--", "-dash.ini" } << ""
+                                  << QByteArrayList { "-dash.ini" };
+        QTest::newRow("not UTF-8") << QByteArrayList { "caf\xE9.ini", "/abs/\xFF\xC3\xA9" } << ""
+                                   << QByteArrayList { "caf\xE9.ini", "/abs/\xFF\xC3\xA9" };
     }
 
     void namesFilesThatLookLikeOptions()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QByteArrayList, arguments);
         QFETCH(QString, error);
-        QFETCH(QStringList, files);
+        QFETCH(QByteArrayList, files);
+        arguments.prepend("morvane");
+        QStringList decoded; // as Qt gives them
+        std::vector<const char *> argv;
+        for (const QByteArray &argument : std::as_const(arguments)) {
+            decoded << QString::fromLocal8Bit(argument);
+            argv.push_back(argument.constData());
+        }
         QCommandLineParser parser;
         CommandLine::describe(parser);
         QString said;
-        QCOMPARE(CommandLine::parse(parser, QStringList { "morvane" } + arguments, said),
-                 error.isEmpty());
+        QCOMPARE(CommandLine::parse(parser, decoded, said), error.isEmpty());
         QCOMPARE(said, error);
-        if (error.isEmpty())
-            QCOMPARE(parser.positionalArguments(), files);
+        if (!error.isEmpty())
+            return;
+        const QStringList named = CommandLine::filesNamed(int(argv.size()), argv.data());
+        QCOMPARE(named.size(), files.size());
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QByteArray expected = files[i].startsWith('/')
+                ? files[i]
+                : QDir::currentPath().toUtf8() + '/' + files[i];
+            QCOMPARE(FileSystem::nativePath(named[i]), expected);
+        }
     }
 
     // Without any display the program says so itself, before the toolkit aborts with advice.

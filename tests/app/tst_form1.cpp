@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "about/frmabout.h"
+#include "app/commandline.h"
 #include "controls/twips.h"
 #include "support/formfixture.h"
 #include "support/screenreader.h"
@@ -13,6 +14,10 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 class TestForm1 : public QObject
 {
@@ -159,6 +164,37 @@ private slots:
                      + ": Morvane opens .ini and .txt files (and compressed .ini files).");
         QCOMPARE(f.dialogs.messages[2], QString("Please close a file before opening another."));
         QCOMPARE(f.editor(0).Text(), QString("[a]")); // the drop did not type the names
+    }
+
+    // A name is its bytes: one that is not UTF-8 opens, shows with a replacement mark, and
+    // saves under the same bytes, with no file of another name made.
+    void aNameThatIsNotUtf8OpensAndSaves()
+    {
+        FormFixture f;
+        const QByteArray name = QFile::encodeName(f.dir.path()) + "/lat\xE9.ini";
+        {
+            const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            QVERIFY(fd >= 0 && ::write(fd, "k=v", 3) == 3 && ::close(fd) == 0);
+        }
+        const char *argv[] = { "morvane", name.constData() };
+        f.form.OpenFiles(CommandLine::filesNamed(2, argv));
+        QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.join('\n')));
+        QCOMPARE(f.caption(0), QString::fromUtf8("lat\uFFFD.ini"));
+        f.typeAtStart("x");
+        f.form.cmdSave_Click();
+        QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.join('\n')));
+        QFile saved;
+        const int fd = ::open(name.constData(), O_RDONLY);
+        QVERIFY(fd >= 0 && saved.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        QCOMPARE(saved.readAll(), QByteArray("xk=v"));
+        // Listed by the system: Qt's listing leaves such a name out.
+        DIR *folder = ::opendir(QFile::encodeName(f.dir.path()).constData());
+        QByteArrayList names;
+        while (const dirent *entry = ::readdir(folder))
+            names << entry->d_name;
+        ::closedir(folder);
+        std::sort(names.begin(), names.end());
+        QCOMPARE(names, QByteArrayList({ ".", "..", "lat\xE9.ini" }));
     }
 
     // Every command can be reached from the keyboard.
