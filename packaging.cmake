@@ -24,6 +24,7 @@ install(FILES data/morvane.svg DESTINATION share/icons/hicolor/scalable/apps
         RENAME ${MORVANE_APP_ID}.svg)
 install(FILES data/${MORVANE_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES README.md data/copyright DESTINATION share/doc/morvane)
+install(FILES ${MORVANE_QM_FILES} DESTINATION share/morvane/translations)
 
 # The man pages name the program folder under the prefix the tree is installed to, which is only
 # known at install time (cmake --install --prefix, or the package's /usr), so they are made then.
@@ -69,6 +70,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Beyond the libraries the programs link: the editors' Arial face and the icon's SVG support.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6svg6")
+# Qt's own texts (file dialogs, standard buttons) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The package carries no debugging symbols (as Debian's own packages, which put them apart).
 set(CPACK_STRIP_FILES ON)

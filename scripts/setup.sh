@@ -18,8 +18,10 @@ if [ "${2:-}" = "--sanitize" ]; then
     OPTIONS+=(-DMORVANE_SANITIZE=ON)
 fi
 
-# The second line is for the install check: the package and the tools that judge it.
+# The second line makes and loads the translations; the third is for the install check: the
+# package and the tools that judge it.
 PACKAGES=(cmake g++ make qt6-base-dev libqscintilla2-qt6-dev libgl-dev fonts-liberation libqt6svg6
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
           desktop-file-utils dpkg-dev file man-db lintian devscripts appstream reuse)
 
 missing=()

@@ -12,18 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace {
-
-const QString kDescription = QStringLiteral(
-    "A front end for bini, the decompressor of compressed INI files: Morvane shows INI files "
-    "colour-coded and saves them as plain text. Morvane and bini are made by the Morvane "
-    "project.");
-const QString kDisclaimer = QStringLiteral(
-    "Warning: saving a compressed INI file writes it as plain text. Make sure you backup "
-    "your ini files before editing!");
-
-} // namespace
-
 frmAbout::frmAbout(form1 &mainWindow)
     // The main window's own dialog: kept above it and out of the task bar.
     : QDialog(&mainWindow,
@@ -32,22 +20,23 @@ frmAbout::frmAbout(form1 &mainWindow)
       m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("About Morvane"));
     setWindowIcon(mainWindow.windowIcon()); // the same icon as the main window
     setFixedSize(Twips::toPixels(5730, this), Twips::toPixels(3555, this));
     // The designed place is the client area's; the title bar goes above it.
     setGeometry(QRect(QPoint(Twips::toPixels(5505, this), Twips::toPixels(3540, this)), size()));
 
     lblTitle = addLabel(1050, 240, 3885, 480);
-    lblTitle->setText(QStringLiteral("Morvane"));
     lblVersion = addLabel(1050, 780, 3885, 225);
-    lblVersion->setText(QStringLiteral("Version 1.0"));
     lblDescription = addLabel(1050, 1125, 3885, 1170);
-    lblDescription->setText(kDescription);
+    lblDescription->setText(
+        tr("A front end for bini, the decompressor of compressed INI files: Morvane shows INI "
+           "files colour-coded and saves them as plain text. Morvane and bini are made by the "
+           "Morvane project."));
     lblDisclaimer = addLabel(255, 2625, 3870, 825);
-    lblDisclaimer->setText(kDisclaimer);
+    lblDisclaimer->setText(tr("Warning: saving a compressed INI file writes it as plain text. "
+                              "Make sure you backup your ini files before editing!"));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setGeometry(Twips::toPixels(4320, 3000, 1260, 345, this));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
@@ -68,8 +57,8 @@ QLabel *frmAbout::addLabel(double left, double top, double width, double height)
 void frmAbout::Form_Load()
 {
     const QString title = QCoreApplication::applicationName();
-    setWindowTitle(QStringLiteral("About ") + title);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+    setWindowTitle(tr("About %1").arg(title));
+    lblVersion->setText(tr("Version %1.%2.%3")
                             .arg(MORVANE_VERSION_MAJOR)
                             .arg(MORVANE_VERSION_MINOR)
                             .arg(MORVANE_VERSION_PATCH));

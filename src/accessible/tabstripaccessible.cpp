@@ -6,6 +6,7 @@
 
 #include "controls/sstab.h"
 
+#include <QCoreApplication>
 #include <QTabBar>
 
 TabStripAccessible::TabStripAccessible(QTabBar *bar)
@@ -73,9 +74,9 @@ QString TabAccessible::text(QAccessible::Text kind) const
         QString name = m_bar->tabText(m_index);
         const int marks = m_bar->tabData(m_index).toInt();
         if (marks & SSTab::Modified)
-            name += QStringLiteral(", modified");
+            name += QCoreApplication::translate("SSTab", ", modified");
         if (marks & SSTab::Arrived)
-            name += QStringLiteral(", new");
+            name += QCoreApplication::translate("SSTab", ", new");
         return name;
     }
     if (kind == QAccessible::Description)

@@ -7,22 +7,26 @@
 #include "files/filesystem.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace CommandLine {
 
 void describe(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(
-        QStringLiteral("An editor for INI files: shows them colour-coded by line kind; a file "
-                       "saved without edits comes back byte for byte. Compressed INI files open "
-                       "too, and are saved as plain text."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
+        "An editor for INI files: shows them colour-coded by line kind; a file "
+        "saved without edits comes back byte for byte. Compressed INI files open "
+        "too, and are saved as plain text."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Files to open, in order, as the Open command "
-                                                "would open them. Put -- before a name that "
-                                                "starts with \"-\"."),
-                                 QStringLiteral("[FILE...]"));
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QCoreApplication::translate("CommandLine",
+                                    "Files to open, in order, as the Open command "
+                                    "would open them. Put -- before a name that "
+                                    "starts with \"-\"."),
+        QStringLiteral("[FILE...]"));
 }
 
 bool asksOnlyForText(const QStringList &arguments)
@@ -62,8 +66,10 @@ bool parse(QCommandLineParser &parser, const QStringList &arguments, QString &er
         error = parser.errorText();
         return false;
     }
-    error = QStringLiteral("unknown option %1; to open a file whose name starts with \"-\", put "
-                           "-- before it: morvane -- %1")
+    error = QCoreApplication::translate(
+                "CommandLine",
+                "unknown option %1; to open a file whose name starts with \"-\", put "
+                "-- before it: morvane -- %1")
                 .arg(unknown);
     return false;
 }
@@ -91,7 +97,8 @@ QString missingDisplay(const QStringList &arguments)
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return {};
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return QStringLiteral("cannot connect to a display (DISPLAY / WAYLAND_DISPLAY not set)");
+        return QCoreApplication::translate(
+            "CommandLine", "cannot connect to a display (DISPLAY / WAYLAND_DISPLAY not set)");
 #else
     Q_UNUSED(arguments);
 #endif

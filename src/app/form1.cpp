@@ -6,6 +6,7 @@
 
 #include "about/frmabout.h"
 #include "app/formlayout.h"
+#include "controls/captionfit.h"
 #include "controls/sstab.h"
 #include "controls/twips.h"
 #include "convert/lineclassifier.h"
@@ -157,7 +158,9 @@ void form1::createQuickBar(QWidget *client)
     cmdOpen = addButton(tr("Open"), Design::openButton, &form1::cmdOpen_Click);
     cmdClose = addButton(tr("Close"), Design::closeButton, &form1::cmdClose_Click);
     cmdSave = addButton(tr("Save"), Design::saveButton, &form1::cmdSave_Click);
+    //: A narrow button: a short caption, abbreviated if need be.
     cmdSaveAS = addButton(tr("Save As"), Design::saveAsButton, &form1::cmdSaveAS_Click);
+    fitCaptions({ cmdOpen, cmdClose, cmdSave, cmdSaveAS });
 }
 
 void form1::createWorkspace(QWidget *client)
@@ -166,7 +169,7 @@ void form1::createWorkspace(QWidget *client)
     place(SSTab1, Design::tabStrip);
     SSTab1->setTabHeight(Twips::toPixels(Design::tabHeight, this));
     for (int slot = 0; slot < SlotCount; ++slot)
-        SSTab1->setTabCaption(slot, NoFileCaption);
+        SSTab1->setTabCaption(slot, noFileCaption());
     connect(SSTab1, &SSTab::Click, this, &form1::SSTab1_Click);
 
     for (int slot = 0; slot < SlotCount; ++slot) {
@@ -229,8 +232,10 @@ void form1::createSearchRow(QWidget *client)
     cmdFind = new QPushButton(tr("Find"), client);
     place(cmdFind, Design::find);
     connect(cmdFind, &QPushButton::clicked, this, &form1::cmdFind_Click);
+    //: A narrow button: a short caption.
     cmdFindNext = new QPushButton(tr("Find Next"), client);
     place(cmdFindNext, Design::findNext);
+    fitCaptions({ cmdFind, cmdFindNext });
     connect(cmdFindNext, &QPushButton::clicked, this, &form1::cmdFindNext_Click);
     txtSearch = new QLineEdit(client);
     txtSearch->setAccessibleName(tr("Search"));

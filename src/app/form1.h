@@ -41,7 +41,8 @@ public:
     ~form1() override;
 
     static constexpr int SlotCount = 4;
-    static inline const QString NoFileCaption = QStringLiteral("No File");
+    // The caption of an empty slot.
+    static QString noFileCaption() { return tr("No File"); }
     static inline const QString DesignCaption = QStringLiteral("MORVANE - Thrennic.");
     static inline const QString RunCaption = QStringLiteral("Morvane - Thrennic.");
 

@@ -7,10 +7,12 @@
 #include "commandline.h"
 #include "form1.h"
 #include "system/endrequests.h"
+#include "translations.h"
 #include "workspace/recoverycopies.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 #include <QWindow>
@@ -42,7 +44,8 @@ struct StartUpMessages
         }
         if (type == QtFatalMsg) {
             const QString reason = heldBack.isEmpty() ? message : heldBack.first().second;
-            sayAndEnd(QStringLiteral("cannot connect to a display (%1)").arg(reason));
+            sayAndEnd(QCoreApplication::translate("SubMain", "cannot connect to a display (%1)")
+                          .arg(reason));
             std::_Exit(1);
         }
         usual(type, context, message);
@@ -86,6 +89,7 @@ int Main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     if (CommandLine::asksOnlyForText(arguments)) {
         QCoreApplication app(argc, argv);
+        LoadTranslations(app);
         QCommandLineParser parser;
         CommandLine::describe(parser);
         parser.process(app); // prints the answer and ends the program
@@ -100,6 +104,7 @@ int Main(int argc, char *argv[])
     StartUpMessages::begin();
     QApplication app(argc, argv);
     StartUpMessages::end();
+    LoadTranslations(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.morvane"));
     QCommandLineParser parser;
     CommandLine::describe(parser);

@@ -19,7 +19,7 @@ class QtProgressDisplay final : public ProgressDisplay
 {
 public:
     QtProgressDisplay(QWidget *parent, const QString &text, Dialogs::Keyboard keyboard)
-        : m_dialog(text, QObject::tr("Cancel"), 0, kSteps, parent)
+        : m_dialog(text, QCoreApplication::translate("Dialogs", "Cancel"), 0, kSteps, parent)
     {
         // A key meant for the editor, a space above all, would press Cancel.
         m_dialog.setAttribute(Qt::WA_ShowWithoutActivating, keyboard == Dialogs::Keyboard::Leave);
@@ -133,9 +133,11 @@ Dialogs::RecoverChoice QtDialogs::askToRecover(QWidget *parent, const QString &t
 {
     QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
                     QMessageBox::NoButton, parent);
-    QPushButton *recover = box.addButton(QStringLiteral("Recover"), QMessageBox::AcceptRole);
+    QPushButton *recover
+        = box.addButton(QCoreApplication::translate("Dialogs", "Recover"), QMessageBox::AcceptRole);
     // Not the standard Discard button, which some desktops name for closing a document.
-    QPushButton *discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton *discard = box.addButton(QCoreApplication::translate("Dialogs", "Discard"),
+                                         QMessageBox::DestructiveRole);
     box.addButton(QMessageBox::Cancel)->hide(); // what Escape and the window's close choose
     box.setDefaultButton(recover);
     box.exec();
@@ -148,9 +150,10 @@ Dialogs::EncodingChoice QtDialogs::askAboutEncoding(QWidget *parent, const QStri
 {
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
                     QMessageBox::NoButton, parent);
-    QPushButton *utf8 = box.addButton(QStringLiteral("Save as UTF-8"), QMessageBox::AcceptRole);
-    QPushButton *replace
-        = box.addButton(QStringLiteral("Replace with \"?\""), QMessageBox::DestructiveRole);
+    QPushButton *utf8 = box.addButton(QCoreApplication::translate("Dialogs", "Save as UTF-8"),
+                                      QMessageBox::AcceptRole);
+    QPushButton *replace = box.addButton(
+        QCoreApplication::translate("Dialogs", "Replace with \"?\""), QMessageBox::DestructiveRole);
     box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(utf8);
     box.exec();

@@ -12,6 +12,7 @@
 #include "text/textlayout.h"
 #include "text/utf8.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <array>
@@ -303,8 +304,10 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
         // Shown byte by byte, such a file would go back as single bytes at its first edited save.
         if (TextCodec::startsAsUtf16(bytes)
             && TextCodec::detectFormat(bytes).encoding == TextEncoding::Windows1252) {
-            result.error = QStringLiteral("it begins as UTF-16 text but is not valid UTF-16 "
-                                          "(it is cut short, or a character is missing its pair)");
+            result.error = QCoreApplication::translate(
+                "ColorizeFile",
+                "it begins as UTF-16 text but is not valid UTF-16 "
+                "(it is cut short, or a character is missing its pair)");
             return result;
         }
         progress.beginStep(bytes.size(), convertShare);

@@ -10,6 +10,7 @@
 #include "text/utf8.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <Qsci/qscidocument.h>
 #include <Qsci/qsciscintilla.h>
 #include <algorithm>
@@ -68,11 +69,13 @@ bool DocumentLoader::loadFile(const QString &path, QString &error, WorkProgress 
         finishLoad(document);
     } catch (const std::bad_alloc &) { // from this thread, the reader's or the editor's own
         emptyAfterFailedLoad();
-        error = QStringLiteral("there is not enough memory to show it");
+        error = QCoreApplication::translate("DocumentLoader",
+                                            "there is not enough memory to show it");
         return false;
     } catch (const std::system_error &) { // no second thread could be started
         emptyAfterFailedLoad();
-        error = QStringLiteral("there is not enough memory to show it");
+        error = QCoreApplication::translate("DocumentLoader",
+                                            "there is not enough memory to show it");
         return false;
     } catch (const WorkCancelled &) {
         emptyAfterFailedLoad();

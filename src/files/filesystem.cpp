@@ -21,7 +21,10 @@
 namespace {
 
 constexpr qint64 kReadBlock = 4 * 1024 * 1024;
-const QString kNotARegularFile = QStringLiteral("it is not a regular file");
+QString notARegularFile()
+{
+    return QCoreApplication::translate("FileSystem", "it is not a regular file");
+}
 
 // Opens a regular file for reading. Anything else is refused before it is read: a FIFO would
 // wait for a writer, and a device can be endless. The open itself does not wait either.
@@ -38,7 +41,7 @@ bool openRegularFile(const QString &path, QFile &file, QString &error)
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        error = kNotARegularFile;
+        error = notARegularFile();
         return false;
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -108,7 +111,7 @@ bool FileSystem::regularFileSize(const QString &path, qint64 &size, QString &err
         return false;
     }
     if (!S_ISREG(status.st_mode)) {
-        error = kNotARegularFile;
+        error = notARegularFile();
         return false;
     }
     size = status.st_size;
@@ -197,11 +200,13 @@ QString FileSystem::reason(const QFileDevice &device)
 {
     const QString text = device.errorString();
     // Qt says "Unknown error" when it has no text for a failure of its own.
-    if (!text.isEmpty() && text != QLatin1String("Unknown error"))
+    // Qt's own text, in the user's language once its translations are loaded.
+    static const char *const unknown = "Unknown error";
+    if (!text.isEmpty() && text != QCoreApplication::translate("QIODevice", unknown))
         return text;
     if (errno != 0)
         return qt_error_string(errno);
-    return QStringLiteral("the system gave no reason");
+    return QCoreApplication::translate("FileSystem", "the system gave no reason");
 }
 
 QString FileSystem::temporaryFolder()
@@ -217,6 +222,6 @@ QString FileSystem::temporaryFolder()
 
 QString FileSystem::temporaryFolderProblem(const QString &folder, const QString &reason)
 {
-    return QStringLiteral("the temporary folder %1 cannot be used (%2)")
+    return QCoreApplication::translate("FileSystem", "the temporary folder %1 cannot be used (%2)")
         .arg(displayPath(folder), reason);
 }

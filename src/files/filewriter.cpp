@@ -9,6 +9,7 @@
 #include "system/descriptor.h"
 #include "system/systemcalls.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -277,19 +278,21 @@ bool FileWriter::examine(const QString &path, Target &target, QString &error)
             return false;
         }
         if (!folderIsWritable(target.folder)) {
-            error = QStringLiteral("the folder %1 may not be written (%2)")
-                        .arg(shown(target.folder), reason(errno));
+            error
+                = QCoreApplication::translate("FileWriter", "the folder %1 may not be written (%2)")
+                      .arg(shown(target.folder), reason(errno));
             return false;
         }
         return true; // a new file
     }
     target.exists = true;
     if (!S_ISREG(target.status.st_mode)) {
-        error = QStringLiteral("it is not a regular file");
+        error = QCoreApplication::translate("FileWriter", "it is not a regular file");
         return false;
     }
     if (::access(target.path.constData(), W_OK) != 0) {
-        error = QStringLiteral("the file may not be written (%1)").arg(reason(errno));
+        error = QCoreApplication::translate("FileWriter", "the file may not be written (%1)")
+                    .arg(reason(errno));
         return false;
     }
     return true;
@@ -307,7 +310,8 @@ bool FileWriter::mayFollow(const QByteArray &link, const struct stat &status, QS
     const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
     if (!shared || status.st_uid == ::geteuid() || status.st_uid == folder.st_uid)
         return true;
-    error = QStringLiteral("it is a link that another user made in a shared folder");
+    error = QCoreApplication::translate("FileWriter",
+                                        "it is a link that another user made in a shared folder");
     return false;
 }
 
@@ -344,7 +348,8 @@ FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView byt
     QByteArray scratchName = scratchTemplate(target.folder);
     Descriptor scratch(::mkostemp(scratchName.data(), O_CLOEXEC));
     if (!scratch.isOpen()) {
-        error = QStringLiteral("no new file can be made in the folder %1 (%2)")
+        error = QCoreApplication::translate("FileWriter",
+                                            "no new file can be made in the folder %1 (%2)")
                     .arg(shown(target.folder), reason(errno));
         return Outcome::Failed;
     }
@@ -373,7 +378,8 @@ FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView byt
         return Outcome::CannotReplace;
     }
     if (!syncFolder(target.folder)) {
-        error = QStringLiteral("the file was written, but its folder could not be synced (%1)")
+        error = QCoreApplication::translate(
+                    "FileWriter", "the file was written, but its folder could not be synced (%1)")
                     .arg(reason(errno));
         return Outcome::Failed;
     }
@@ -480,7 +486,7 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
         return false;
     }
     if (!S_ISREG(opened.st_mode)) { // swapped since it was looked at
-        error = QStringLiteral("it is not a regular file");
+        error = QCoreApplication::translate("FileWriter", "it is not a regular file");
         return false;
     }
     m_copyShare = 0.5; // the copy and the new text are about the same size
@@ -500,7 +506,8 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
         && m_calls.ftruncate(file.get(), bytes.size()) == 0 && syncNewText(file.get())) {
         // Saved; a copy that stays would be offered back at the next open, so it is named.
         if (::unlink(copyName.constData()) != 0)
-            error = QStringLiteral("the copy of its old contents, %1, could not be removed (%2)")
+            error = QCoreApplication::translate(
+                        "FileWriter", "the copy of its old contents, %1, could not be removed (%2)")
                         .arg(shown(copyName), reason(errno));
         return true;
     }
@@ -509,7 +516,8 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
         ::unlink(copyName.constData());
     } else {
         m_oldContentsKept = true;
-        error += QStringLiteral("; its old contents are kept in %1").arg(shown(copyName));
+        error += QCoreApplication::translate("FileWriter", "; its old contents are kept in %1")
+                     .arg(shown(copyName));
     }
     return false;
 }
@@ -529,7 +537,8 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
         ? QString()
         : RunFolders::whyOthersMayChange(status);
     if (!unsafe.isEmpty()) {
-        error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
+        error = QCoreApplication::translate("FileWriter",
+                                            "no copy of the old contents could be made in %1 (%2)")
                     .arg(shown(folder), unsafe);
         return -1;
     }
@@ -540,7 +549,8 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
                          beside ? QByteArray() : identity(target.status), copyName)
         && syncFolder(folder))
         return copy.release();
-    error = QStringLiteral("no copy of the old contents could be made in %1 (%2)")
+    error = QCoreApplication::translate("FileWriter",
+                                        "no copy of the old contents could be made in %1 (%2)")
                 .arg(shown(folder), reason(errno));
     if (copy.isOpen()) {
         ::unlink(scratchName.constData());

@@ -10,6 +10,7 @@
 #include "system/descriptor.h"
 #include "system/workprogress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -233,7 +234,8 @@ bool makeFolders(const QString &path, QString &reason)
 
 QString folderProblem(const QString &folder, const QString &reason)
 {
-    return QStringLiteral("the folder for recovery copies %1 cannot be used (%2)")
+    return QCoreApplication::translate("RecoveryStore",
+                                       "the folder for recovery copies %1 cannot be used (%2)")
         .arg(QDir::toNativeSeparators(folder), reason);
 }
 
@@ -323,13 +325,13 @@ QString whyNotPrivate(const QString &folder)
     if (::lstat(QFile::encodeName(folder).constData(), &status) != 0)
         return qt_error_string(errno);
     if (S_ISLNK(status.st_mode))
-        return QStringLiteral("it is a symbolic link");
+        return QCoreApplication::translate("RecoveryStore", "it is a symbolic link");
     if (!S_ISDIR(status.st_mode))
         return qt_error_string(ENOTDIR);
     if (status.st_uid != ::geteuid())
-        return QStringLiteral("it belongs to another user");
+        return QCoreApplication::translate("RecoveryStore", "it belongs to another user");
     if (status.st_mode & (S_IWGRP | S_IWOTH))
-        return QStringLiteral("others may write in it");
+        return QCoreApplication::translate("RecoveryStore", "others may write in it");
     return QString();
 }
 
@@ -359,14 +361,16 @@ RecoveryStore::~RecoveryStore()
 bool RecoveryStore::save(const QString &key, const RecoveryCopy &copy, QString &error)
 {
     if (!isKey(key)) {
-        error = problem(QStringLiteral("\"%1\" cannot name a copy").arg(key));
+        error = problem(
+            QCoreApplication::translate("RecoveryStore", "\"%1\" cannot name a copy").arg(key));
         return false;
     }
     const QByteArray name = fileName(key);
     const bool made = makePrivateFile(m_run.folder(), name);
     if (!made && !isPrivateFile(m_run.folder(), name)) {
         error = problem(
-            QStringLiteral("%1 is not a copy this program wrote").arg(QFile::decodeName(name)));
+            QCoreApplication::translate("RecoveryStore", "%1 is not a copy this program wrote")
+                .arg(QFile::decodeName(name)));
         return false;
     }
     Unwatched progress;
@@ -427,8 +431,9 @@ bool RecoveryStore::adopt(const LeftBehind &copy, const QString &key, QString &e
     const auto [taken, at] = find(copy.file);
     const Copy *left = taken ? &taken->copies[at] : nullptr;
     if (!isKey(key) || !left || !stillThere(taken->folder, left->name, left->status)) {
-        error = problem(QStringLiteral("the copy %1 is no longer there")
-                            .arg(QDir::toNativeSeparators(copy.file)));
+        error
+            = problem(QCoreApplication::translate("RecoveryStore", "the copy %1 is no longer there")
+                          .arg(QDir::toNativeSeparators(copy.file)));
         return false;
     }
     if (::renameat(taken->folder, left->name.constData(), m_run.folder(), fileName(key).constData())

@@ -6,6 +6,7 @@
 
 #include "system/descriptor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
@@ -37,9 +38,10 @@ QString whyOthersMayChange(const struct stat &status)
     if (!S_ISDIR(status.st_mode))
         return qt_error_string(ENOTDIR);
     if (status.st_uid != ::geteuid() && status.st_uid != 0)
-        return QStringLiteral("it belongs to another user");
+        return QCoreApplication::translate("RunFolders", "it belongs to another user");
     if ((status.st_mode & (S_IWGRP | S_IWOTH)) && !(status.st_mode & S_ISVTX))
-        return QStringLiteral("others may write in it, and it has no sticky bit");
+        return QCoreApplication::translate("RunFolders",
+                                           "others may write in it, and it has no sticky bit");
     return QString();
 }
 

@@ -13,12 +13,16 @@
 #include "system/timer.h"
 #include "workspace/editorslots.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
 
-const QString kUncompressingCaption
-    = QStringLiteral("Morvane - Uncompressing File . . . . . . . .");
+QString uncompressingCaption()
+{
+    return QCoreApplication::translate("Decompression",
+                                       "Morvane - Uncompressing File . . . . . . . .");
+}
 const QString kOutputName = QStringLiteral("decompressed.txt");
 
 // The decompressor's folder goes with everything in it: a decompressor stopped halfway may
@@ -59,16 +63,20 @@ QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText,
     // user; the failure is the compressed file's, named as the decompressor names its input.
     if (!said.isEmpty())
         return said.replace(output, QFileInfo(compressed).fileName());
-    return (wroteText ? QStringLiteral("the decompressor failed (exit code %1)")
-                      : QStringLiteral("the decompressor wrote no text (exit code %1)"))
+    return (wroteText ? QCoreApplication::translate("Decompression",
+                                                    "the decompressor failed (exit code %1)")
+                      : QCoreApplication::translate(
+                          "Decompression", "the decompressor wrote no text (exit code %1)"))
         .arg(decompressor.ExitCode());
 }
 
 void StartDecompression(form1 &form, const QString &path)
 {
     if (form.Timer2->Enabled()) {
-        form.MsgBox(QStringLiteral("Please wait until %1 is uncompressed before opening another "
-                                   "compressed file.")
+        form.MsgBox(QCoreApplication::translate(
+                        "Decompression",
+                        "Please wait until %1 is uncompressed before opening another "
+                        "compressed file.")
                         .arg(QFileInfo(form.Timer2OpenFile).fileName()));
         return;
     }
@@ -82,7 +90,7 @@ void StartDecompression(form1 &form, const QString &path)
         return;
     }
     const QFileInfo file(path);
-    form.setWindowTitle(kUncompressingCaption);
+    form.setWindowTitle(uncompressingCaption());
     // Always our own decompressor by its full path: never a program that lies beside the file.
     const QString output = folder + u'/' + kOutputName;
     const QStringList arguments
@@ -91,8 +99,11 @@ void StartDecompression(form1 &form, const QString &path)
     if (!form.Decompressor->Start(DecompressorPath(), arguments, file.absolutePath(), error)) {
         run->remove(folder);
         form.setWindowTitle(form1::RunCaption);
-        form.Warning(CouldNotOpenMessage(
-            path, QStringLiteral("the decompressor could not be started (%1)").arg(error)));
+        form.Warning(
+            CouldNotOpenMessage(path,
+                                QCoreApplication::translate(
+                                    "Decompression", "the decompressor could not be started (%1)")
+                                    .arg(error)));
         return;
     }
     form.Timer2OpenFile = path;
@@ -133,7 +144,8 @@ void PickUpDecompressedFile(form1 &form)
             return; // look again in a second
         form.Decompressor->Stop();
         giveUp(form,
-               QStringLiteral("the decompressor did not finish within %1 seconds")
+               QCoreApplication::translate("Decompression",
+                                           "the decompressor did not finish within %1 seconds")
                    .arg(DecompressionTimeoutSeconds));
         return;
     }

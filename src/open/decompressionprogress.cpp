@@ -12,6 +12,7 @@
 #include "system/timer.h"
 #include "workspace/longwork.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 DecompressionProgress::DecompressionProgress(form1 &form)
@@ -63,7 +64,8 @@ void DecompressionProgress::update()
         const QString name = QFileInfo(m_form.Timer2OpenFile).fileName();
         // The window stays free while the decompressor works: the user may type on.
         m_display = m_form.dialogs().showProgress(
-            &m_form, QStringLiteral("Uncompressing %1").arg(name), Dialogs::Keyboard::Leave);
+            &m_form, QCoreApplication::translate("Decompression", "Uncompressing %1").arg(name),
+            Dialogs::Keyboard::Leave);
     }
     m_display->setFraction(m_fraction);
     if (m_display->cancelRequested())

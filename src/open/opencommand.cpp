@@ -16,6 +16,7 @@
 #include "workspace/interruptedsave.h"
 #include "workspace/longwork.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 #include <new>
@@ -26,15 +27,22 @@ namespace {
 // file; taking the document into the editor is the rest.
 constexpr double kConvertShare = 0.45;
 
-const QString kOpenFilter = QStringLiteral(
-    "Morvane (*.ini;*.txt)|*.ini;*.txt;|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
+QString openFilter()
+{
+    //: The dialog's file types: a description, then its patterns, each followed by "|".
+    return QCoreApplication::translate(
+        "OpenCommand",
+        "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files "
+        "(*.*)|*.*");
+}
 
 QString notEnoughMemory(const QString &path)
 {
     qint64 size = 0;
     QString unknown;
     FileSystem::regularFileSize(path, size, unknown);
-    return QStringLiteral("it is %1, and there is not enough memory to open it")
+    return QCoreApplication::translate("OpenCommand",
+                                       "it is %1, and there is not enough memory to open it")
         .arg(QLocale::system().formattedDataSize(size));
 }
 
@@ -42,7 +50,7 @@ QString notEnoughMemory(const QString &path)
 
 void OpenCommand(form1 &form)
 {
-    form.CommonDialog1.Filter = kOpenFilter;
+    form.CommonDialog1.Filter = openFilter();
     if (form.CommonDialog1.ShowOpen())
         OpenFile(form, form.CommonDialog1.FileName);
 }
@@ -53,7 +61,9 @@ void OpenGivenFile(form1 &form, const QString &path)
     if (!path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive)
         && !path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {
         form.Warning(CouldNotOpenMessage(
-            path, QStringLiteral("Morvane opens .ini and .txt files (and compressed .ini files)")));
+            path,
+            QCoreApplication::translate(
+                "OpenCommand", "Morvane opens .ini and .txt files (and compressed .ini files)")));
         return;
     }
     OpenFile(form, path);
@@ -75,7 +85,7 @@ void OpenFile(form1 &form, const QString &path)
         else
             OpenTextFile(form, path, title); // a plain INI file, whatever its first letters
     } else {
-        form.MsgBox(QStringLiteral("No file loaded."));
+        form.MsgBox(QCoreApplication::translate("OpenCommand", "No file loaded."));
     }
 }
 
@@ -91,7 +101,8 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
     form.repaint(); // shows pending caption changes while a long file is read
     // Taken before the read: a change while it is read shows as a change when it is saved.
     const FileStamp stamp = FileStamp::of(target);
-    LongWork work(form, QStringLiteral("Opening %1").arg(title), progressShownAlready);
+    LongWork work(form, QCoreApplication::translate("OpenCommand", "Opening %1").arg(title),
+                  progressShownAlready);
     // A text that arrives while the user works elsewhere must not take the keyboard: it opens
     // without a progress window, and what is typed meanwhile waits for it, to be taken then.
     if (placement == Placement::Beside)
@@ -129,7 +140,8 @@ bool FitsInMemory(const QString &path, QString &error)
         return false;
     const QLocale locale = QLocale::system();
     if (size > LargestFileSize) {
-        error = QStringLiteral("the file is %1, more than the %2 Morvane can hold")
+        error = QCoreApplication::translate("OpenCommand",
+                                            "the file is %1, more than the %2 Morvane can hold")
                     .arg(locale.formattedDataSize(size), locale.formattedDataSize(LargestFileSize));
         return false;
     }
@@ -140,8 +152,10 @@ bool FitsInMemory(const QString &path, QString &error)
                  available = MemoryBudget::available();
     if (needed <= available)
         return true;
-    error = QStringLiteral("the file is %1 and needs about %2 of memory to open, but only %3 "
-                           "is available")
+    error = QCoreApplication::translate(
+                "OpenCommand",
+                "the file is %1 and needs about %2 of memory to open, but only %3 "
+                "is available")
                 .arg(locale.formattedDataSize(size), locale.formattedDataSize(needed),
                      locale.formattedDataSize(available));
     return false;

@@ -8,6 +8,7 @@
 #include "controls/sstab.h"
 #include "editor/richtextbox.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <limits>
 
@@ -33,7 +34,7 @@ void SearchActiveEditor(form1 &form, qint32 &searchptr)
     RichTextBox &editor = form.editor(slot);
     const RichTextBox::Match found = editor.Find(text, searchptr);
     if (found.position < 0) {
-        form.MsgBox(text + QStringLiteral(" not found."));
+        form.MsgBox(QCoreApplication::translate("Search", "%1 not found.").arg(text));
     } else {
         searchptr = found.position;
         editor.setSelStart(searchptr);

@@ -4,6 +4,7 @@
 
 #include "hiddenprocess.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 #ifdef Q_OS_LINUX
@@ -75,7 +76,7 @@ QString HiddenProcess::ErrorText() const
     if (!output.isEmpty())
         return output;
     if (m_process->exitStatus() == QProcess::CrashExit)
-        return QStringLiteral("the program crashed");
+        return QCoreApplication::translate("HiddenProcess", "the program crashed");
     if (m_process->error() != QProcess::UnknownError)
         return m_process->errorString();
     return QString(); // it ended by itself and said nothing

@@ -11,11 +11,16 @@
 #include "files/filesystem.h"
 #include "slotmodel.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
-const QString kLoadingCaption = QStringLiteral("Loading . . . .");
+// Read when shown, after the translations are loaded.
+QString loadingCaption()
+{
+    return QCoreApplication::translate("EditorSlots", "Loading . . . .");
 }
+} // namespace
 
 int FirstEmptySlot(const form1 &form)
 {
@@ -32,11 +37,12 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
 {
     const int slot = FirstEmptySlot(form);
     if (slot < 0) {
-        form.MsgBox(QStringLiteral("Please close a file before opening another."));
+        form.MsgBox(QCoreApplication::translate("EditorSlots",
+                                                "Please close a file before opening another."));
         return false;
     }
     const QString previousCaption = form.SSTab1->TabCaption(slot);
-    form.SSTab1->setTabCaption(slot, kLoadingCaption);
+    form.SSTab1->setTabCaption(slot, loadingCaption());
     form.repaint();
     RichTextBox &editor = form.editor(slot);
     RichTextBox::Result loaded;
@@ -91,5 +97,6 @@ void ActivateSlot(form1 &form, int slot)
 
 QString CouldNotOpenMessage(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Could not open %1: %2.").arg(FileSystem::displayPath(path), reason);
+    return QCoreApplication::translate("EditorSlots", "Could not open %1: %2.")
+        .arg(FileSystem::displayPath(path), reason);
 }

@@ -8,6 +8,7 @@
 #include "files/filesystem.h"
 #include "files/filewriter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <unistd.h>
@@ -20,9 +21,10 @@ bool putBack(form1 &form, const QString &path, const QString &copy)
     QString error;
     if (FileSystem::readAll(copy, old, error) && FileWriter().write(path, old, error))
         return true;
-    form.Warning(
-        QStringLiteral("Could not put the old contents of %1 back: %2. They are kept in %3.")
-            .arg(FileSystem::displayPath(path), error, FileSystem::displayPath(copy)));
+    form.Warning(QCoreApplication::translate(
+                     "InterruptedSave",
+                     "Could not put the old contents of %1 back: %2. They are kept in %3.")
+                     .arg(FileSystem::displayPath(path), error, FileSystem::displayPath(copy)));
     return false;
 }
 
@@ -34,8 +36,10 @@ void OfferContentsBeforeAnInterruptedSave(form1 &form, const QString &path)
         const QString name = FileSystem::displayPath(QFileInfo(path).fileName());
         const bool beside = QFileInfo(copy).absolutePath() == QFileInfo(path).absolutePath();
         const bool back = form.Question(
-            QStringLiteral("%1 may be incomplete: a save of it was cut short. Its contents from "
-                           "before that save were kept in %2. Put them back?")
+            QCoreApplication::translate(
+                "InterruptedSave",
+                "%1 may be incomplete: a save of it was cut short. Its contents from "
+                "before that save were kept in %2. Put them back?")
                 .arg(name, FileSystem::displayPath(beside ? QFileInfo(copy).fileName() : copy)));
         if (!back || putBack(form, path, copy))
             ::unlink(FileSystem::nativePath(copy).constData());

@@ -15,6 +15,7 @@
 #include "slotmodel.h"
 #include "system/clock.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
@@ -136,7 +137,8 @@ void RecoveryCopies::prepared(int slot, QByteArray buffer)
     state.preparing = false;
     if (buffer.isNull()) { // no memory for it: no copy either
         state.writeWhenPrepared = false;
-        tellFailure(slot, QStringLiteral("there is not enough memory"));
+        tellFailure(slot,
+                    QCoreApplication::translate("RecoveryCopies", "there is not enough memory"));
         return;
     }
     state.buffer = std::move(buffer);
@@ -148,8 +150,10 @@ void RecoveryCopies::tellFailure(int slot, const QString &reason)
 {
     if (std::exchange(m_failureTold, true))
         return;
-    m_form.Warning(QStringLiteral("Could not keep a recovery copy of %1: %2. Editing goes on, but "
-                                  "what is not saved would be lost in a crash.")
+    m_form.Warning(QCoreApplication::translate(
+                       "RecoveryCopies",
+                       "Could not keep a recovery copy of %1: %2. Editing goes on, but "
+                       "what is not saved would be lost in a crash.")
                        .arg(SlotName(m_form, slot), reason));
 }
 
@@ -176,7 +180,8 @@ void RecoveryCopies::write(int slot, bool mayWait)
     try {
         copy = copyOf(slot); // the text may have outgrown the buffer
     } catch (const std::bad_alloc &) {
-        tellFailure(slot, QStringLiteral("there is not enough memory"));
+        tellFailure(slot,
+                    QCoreApplication::translate("RecoveryCopies", "there is not enough memory"));
         return;
     }
     state.writing = true;
@@ -268,11 +273,13 @@ void RecoveryCopies::offerLeftBehind()
             break; // kept for the next start
         if (!copy.copy.path.isEmpty()) // the run may have stopped in the middle of a save
             OfferContentsBeforeAnInterruptedSave(m_form, copy.copy.path);
-        const QString name = copy.copy.path.isEmpty() ? QStringLiteral("Untitled")
-                                                      : QFileInfo(copy.copy.path).fileName();
+        const QString name = copy.copy.path.isEmpty()
+            ? QCoreApplication::translate("RecoveryCopies", "Untitled")
+            : QFileInfo(copy.copy.path).fileName();
         const Dialogs::RecoverChoice choice = m_form.dialogs().askToRecover(
             &m_form,
-            QStringLiteral("%1 had unsaved changes when Morvane last stopped. Recover them?")
+            QCoreApplication::translate(
+                "RecoveryCopies", "%1 had unsaved changes when Morvane last stopped. Recover them?")
                 .arg(name));
         if (choice == Dialogs::RecoverChoice::Recover)
             recover(*store, slot, copy);

@@ -16,13 +16,20 @@
 #include "system/timer.h"
 #include "text/textcodec.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 
 namespace {
 
-const QString kSaveFilter = QStringLiteral(
-    "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*");
+QString saveFilter()
+{
+    //: The dialog's file types: a description, then its patterns, each followed by "|".
+    return QCoreApplication::translate(
+        "SlotCommands",
+        "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files "
+        "(*.*)|*.*");
+}
 
 // Characters that the file's encoding cannot hold are asked about before anything is written:
 // once "?" is on the disk, they are gone. Saved as UTF-8, the document stays UTF-8.
@@ -37,12 +44,14 @@ bool mayEncode(form1 &form, RichTextBox &editor, const QString &path)
         examples << QString::fromUcs4(&ch, 1);
     if (unheld.first.size() > 3)
         examples << QStringLiteral("\u2026");
-    const QString text
-        = QStringLiteral("%1 is saved as %2, which cannot hold %3 character(s) you typed (%4). "
-                         "Save it as UTF-8 instead?")
-              .arg(QFileInfo(path).fileName(), QLatin1String(nameOf(format.encoding).shown))
-              .arg(unheld.count)
-              .arg(examples.join(QStringLiteral(", ")));
+    const QString text = QCoreApplication::translate(
+                             "SlotCommands",
+                             "%1 is saved as %2, which cannot hold %3 character(s) you typed (%4). "
+                             "Save it as UTF-8 instead?")
+                             .arg(FileSystem::displayPath(QFileInfo(path).fileName()),
+                                  QLatin1String(nameOf(format.encoding).shown))
+                             .arg(unheld.count)
+                             .arg(examples.join(QStringLiteral(", ")));
     switch (form.dialogs().askAboutEncoding(&form, text)) {
     case Dialogs::EncodingChoice::SaveAsUtf8:
         editor.setDocumentFormat({ TextEncoding::Utf8, false });
@@ -66,9 +75,11 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
     RichTextBox::Result saved;
     try {
         // A save the user asked for is never given up by the window's closing: it waits.
-        LongWork work(form, QStringLiteral("Saving %1").arg(shownPath), false,
-                      LongWork::OnClose::Finish);
-        work.setUndoingText(QStringLiteral("Putting the old contents of %1 back").arg(shownPath));
+        LongWork work(form, QCoreApplication::translate("SlotCommands", "Saving %1").arg(shownPath),
+                      false, LongWork::OnClose::Finish);
+        work.setUndoingText(
+            QCoreApplication::translate("SlotCommands", "Putting the old contents of %1 back")
+                .arg(shownPath));
         saved = editor.SaveFile(path, 1, work);
     } catch (const WorkCancelled &) {
         // A file written in place has had its old contents put back: the same text as when it
@@ -76,7 +87,8 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         if (before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
         editor.setDocumentFormat(format);
-        form.MsgBox(QStringLiteral("%1 was not saved.").arg(shownPath));
+        form.MsgBox(
+            QCoreApplication::translate("SlotCommands", "%1 was not saved.").arg(shownPath));
         return false;
     }
     if (!saved.ok) {
@@ -84,9 +96,11 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         // Old contents written back in place are the text that was read, with a new time.
         if (saved.fileAsBefore && before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
-        form.Warning(QStringLiteral("Could not save %1: %2.").arg(shownPath, saved.error));
+        form.Warning(QCoreApplication::translate("SlotCommands", "Could not save %1: %2.")
+                         .arg(shownPath, saved.error));
     } else if (!saved.error.isEmpty()) {
-        form.Warning(QStringLiteral("%1 saved, but %2.").arg(shownPath, saved.error));
+        form.Warning(QCoreApplication::translate("SlotCommands", "%1 saved, but %2.")
+                         .arg(shownPath, saved.error));
     }
     return saved.ok;
 }
@@ -99,12 +113,16 @@ bool mayWriteOver(form1 &form, const RichTextBox &editor)
     if (now == editor.documentStamp())
         return true;
     if (!now.exists) {
-        return form.Question(QStringLiteral("%1 was deleted or moved away since it was opened. "
-                                            "Save makes it again. Save anyway?")
-                                 .arg(FileSystem::displayPath(path)));
+        return form.Question(
+            QCoreApplication::translate("SlotCommands",
+                                        "%1 was deleted or moved away since it was opened. "
+                                        "Save makes it again. Save anyway?")
+                .arg(FileSystem::displayPath(path)));
     }
-    return form.Question(QStringLiteral("%1 has changed on disk since it was opened. Save anyway?")
-                             .arg(FileSystem::displayPath(path)));
+    return form.Question(
+        QCoreApplication::translate("SlotCommands",
+                                    "%1 has changed on disk since it was opened. Save anyway?")
+            .arg(FileSystem::displayPath(path)));
 }
 
 // The highest slot that holds text, else the first.
@@ -156,7 +174,7 @@ void SaveActiveSlotAs(form1 &form)
     // The slot the command was given on: a decompressed file placed while the dialog is open
     // makes its own slot the active one.
     const int slot = ActiveSlot(form);
-    form.CommonDialog1.Filter = kSaveFilter;
+    form.CommonDialog1.Filter = saveFilter();
     if (!form.CommonDialog1.ShowSave() || slot < 0)
         return;
     RichTextBox &editor = form.editor(slot);
@@ -177,7 +195,9 @@ bool MaySlotGo(form1 &form, int slot)
         return true;
     ActivateSlot(form, slot); // the document asked about is the one in sight
     const Dialogs::SaveChoice choice = form.dialogs().askToSave(
-        &form, QStringLiteral("Save changes to %1 before closing?").arg(SlotName(form, slot)));
+        &form,
+        QCoreApplication::translate("SlotCommands", "Save changes to %1 before closing?")
+            .arg(SlotName(form, slot)));
     form.focusActiveEditor();
     if (choice == Dialogs::SaveChoice::Cancel)
         return false;

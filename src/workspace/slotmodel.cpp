@@ -10,6 +10,7 @@
 #include "files/filesystem.h"
 #include "recoverycopies.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 int ActiveSlot(const form1 &form)
@@ -35,7 +36,7 @@ void FillSlot(form1 &form, int slot, const SlotFile &file)
 void ClearSlot(form1 &form, int slot)
 {
     form.editor(slot).setText(QString()); // forgets the file and its stamp
-    form.SSTab1->setTabCaption(slot, form1::NoFileCaption);
+    form.SSTab1->setTabCaption(slot, form1::noFileCaption());
     form.SSTab1->setTabToolTip(slot, QString());
     form.SSTab1->setTabMark(slot, SSTab::Arrived, false);
     if (slot == ActiveSlot(form))
@@ -60,7 +61,8 @@ void MarkSlotSaved(form1 &form, int slot, const FileStamp &stamp)
 QString SlotName(const form1 &form, int slot)
 {
     const QString path = form.editor(slot).documentPath();
-    return path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    return path.isEmpty() ? QCoreApplication::translate("SlotModel", "Untitled")
+                          : QFileInfo(path).fileName();
 }
 
 void SlotModifiedChanged(form1 &form, int slot)

@@ -31,7 +31,7 @@ private slots:
         FormFixture f;
         QCOMPARE(f.form.windowTitle(), form1::DesignCaption);
         for (int slot = 0; slot < form1::SlotCount; ++slot)
-            QCOMPARE(f.caption(slot), form1::NoFileCaption);
+            QCOMPARE(f.caption(slot), form1::noFileCaption());
         QCOMPARE(f.visibleSlot(), 0);
         QCOMPARE(f.form.fraButtons->title(), QString("Quick Bar"));
         QCOMPARE(f.form.cmdSaveAS->text(), QString("Save As"));
@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.form.SSTab1->focusProxy());
 
         QTest::keyClick(editor, Qt::Key_W, Qt::ControlModifier);
-        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.caption(0), form1::noFileCaption());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!f.form.isVisible());
     }

@@ -43,9 +43,12 @@ check "the link answers --version" test "$("$P/bin/morvane" --version)" = "Morva
 check "bini on the PATH answers --version" test "$("$P/bin/bini" --version)" = "bini 1.1.0"
 for file in share/applications/$ID.desktop share/icons/hicolor/scalable/apps/$ID.svg \
             share/metainfo/$ID.metainfo.xml share/man/man1/morvane.1.gz share/man/man1/bini.1.gz \
-            share/doc/morvane/README.md share/doc/morvane/copyright share/doc/morvane/changelog.gz; do
+            share/doc/morvane/README.md share/doc/morvane/copyright share/doc/morvane/changelog.gz \
+            share/morvane/translations/morvane_de.qm; do
     check "$file installed" test -s "$P/$file"
 done
+check "the installed program speaks German under a German locale" \
+    sh -c "LANG=de_DE.UTF-8 '$P/bin/morvane' --help | grep -q 'Zu öffnende Dateien'"
 check "desktop entry is valid" desktop-file-validate "$P/share/applications/$ID.desktop"
 check "desktop entry names the icon" grep -qx "Icon=$ID" "$P/share/applications/$ID.desktop"
 check "metadata launches the desktop entry" \
@@ -65,7 +68,7 @@ contents="$(dpkg-deb -c "$deb")"
 for path in ./usr/lib/morvane/morvane ./usr/lib/morvane/bini ./usr/share/applications/$ID.desktop \
             ./usr/share/icons/hicolor/scalable/apps/$ID.svg ./usr/share/metainfo/$ID.metainfo.xml \
             ./usr/share/man/man1/bini.1.gz ./usr/share/doc/morvane/copyright \
-            ./usr/share/doc/morvane/changelog.gz; do
+            ./usr/share/doc/morvane/changelog.gz ./usr/share/morvane/translations/morvane_de.qm; do
     check "package holds $path" grep -qF " $path" <<<"$contents"
 done
 for program in morvane bini; do

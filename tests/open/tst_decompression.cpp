@@ -161,7 +161,7 @@ private slots:
         QVERIFY2(f.dialogs.messages[0].startsWith("Could not open " + QDir::toNativeSeparators(path)
                                                   + ": bini: broken.ini: "),
                  qPrintable(f.dialogs.messages[0]));
-        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.caption(0), form1::noFileCaption());
         QVERIFY(!f.form.Timer2->Enabled());
         QCOMPARE(f.form.windowTitle(), form1::RunCaption);
         QVERIFY(!QFile::exists(path + ".txt"));
@@ -219,7 +219,7 @@ private slots:
             QVERIFY2(message.endsWith(": the temporary folder " + QDir::toNativeSeparators(folder)
                                       + " cannot be used (" + reason + ")."),
                      qPrintable(message));
-        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.caption(0), form1::noFileCaption());
         QVERIFY(!f.form.Timer2->Enabled());
     }
 
@@ -257,7 +257,7 @@ private slots:
         QVERIFY(f.dialogs.messages[0].contains("first.ini"));
         pickUp(f);
         QCOMPARE(f.caption(0), QString("first.ini"));
-        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        QCOMPARE(f.caption(1), form1::noFileCaption());
         f.open(writeCompressed(f, "second.ini"));
         pickUp(f);
         QCOMPARE(f.caption(1), QString("second.ini"));
@@ -272,7 +272,7 @@ private slots:
             = f.write("broken.ini", QByteArray("BINI\x01\x00\x00\x00\xff\xff\x00\x00", 12));
         f.form.OpenFiles({ writeCompressed(f, "first.ini"), f.write("plain.ini", "[p]"), broken,
                            writeCompressed(f, "second.ini") });
-        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.caption(0), form1::noFileCaption());
         pickUp(f);
         QCOMPARE(f.caption(0), QString("first.ini"));
         QCOMPARE(f.caption(1), QString("plain.ini"));
@@ -359,7 +359,7 @@ private slots:
         QVERIFY(!f.form.Timer2Progress->shown());
         QCOMPARE(f.form.windowTitle(), form1::RunCaption);
         QCOMPARE(f.caption(0), QString("next.txt"));
-        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        QCOMPARE(f.caption(1), form1::noFileCaption());
         QCOMPARE(left.size(), 1); // the run's folder, and nothing in it
     }
 
@@ -381,7 +381,7 @@ private slots:
         QVERIFY(f.dialogs.messages[0].contains("did not finish within 30 seconds"));
         QVERIFY(!f.form.Decompressor->IsRunning());
         QVERIFY(!f.form.Timer2->Enabled());
-        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.caption(0), form1::noFileCaption());
     }
 };
 

@@ -58,7 +58,7 @@ private slots:
             f.open(f.write(name, name));
         f.form.SSTab1->setTab(1);
         f.form.cmdClose_Click();
-        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        QCOMPARE(f.caption(1), form1::noFileCaption());
         f.open(f.write("d.ini", "d"));
         QCOMPARE(f.caption(1), QString("d.ini"));
         QCOMPARE(f.active(), 1);
@@ -84,7 +84,7 @@ private slots:
         f.open(f.write("a.ini", "a"));
         f.form.cmdClose_Click();
         QCOMPARE(f.active(), 0);
-        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.caption(0), form1::noFileCaption());
         QCOMPARE(f.form.CurrentFile, QString());
         QVERIFY(f.form.IniLines.isEmpty());
         QCOMPARE(f.visibleSlot(), 0);
@@ -94,7 +94,7 @@ private slots:
     {
         FormFixture f;
         f.form.SSTab1->setTab(3);
-        QCOMPARE(f.form.CurrentFile, form1::NoFileCaption);
+        QCOMPARE(f.form.CurrentFile, form1::noFileCaption());
         QCOMPARE(f.visibleSlot(), 3);
     }
 
@@ -314,7 +314,7 @@ private slots:
                      && f.dialogs.messages[0].contains(reason),
                  qPrintable(f.dialogs.messages[0]));
         QCOMPARE(f.caption(0), QString("kept.ini"));
-        QCOMPARE(f.caption(1), form1::NoFileCaption);
+        QCOMPARE(f.caption(1), form1::noFileCaption());
         QCOMPARE(f.active(), 0);
     }
 
@@ -361,7 +361,7 @@ private slots:
         QVERIFY(std::is_sorted(f.dialogs.fractionsShown.cbegin(), f.dialogs.fractionsShown.cend()));
         QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(f.caption(0), QString("kept.ini"));
-        QCOMPARE(f.caption(1), opened ? QString("big.ini") : form1::NoFileCaption);
+        QCOMPARE(f.caption(1), opened ? QString("big.ini") : form1::noFileCaption());
         QCOMPARE(f.editor(1).hasText(), opened);
         QCOMPARE(f.active(), opened ? 1 : 0);
         QVERIFY(f.form.IniLines.joined().isEmpty());
@@ -477,7 +477,7 @@ private slots:
         f.form.mnuOpen_Click();
         QCOMPARE(f.dialogs.openAsked, 1);
         QVERIFY(f.dialogs.messages.isEmpty());
-        QCOMPARE(f.caption(0), form1::NoFileCaption);
+        QCOMPARE(f.caption(0), form1::noFileCaption());
     }
 
     // Characters a Windows-1252 file cannot hold are asked about before the save writes
@@ -690,7 +690,7 @@ private slots:
         QCOMPARE(f.dialogs.saveQuestions, expected);
         QCOMPARE(FormFixture::read(path), a);
         if (command.contains("close") || command == "Ctrl+W") {
-            QCOMPARE(f.caption(0) == form1::NoFileCaption, gone);
+            QCOMPARE(f.caption(0) == form1::noFileCaption(), gone);
             QCOMPARE(f.editor(0).hasText(), !gone);
         } else {
             QCOMPARE(f.form.isVisible(), !gone);
