@@ -28,36 +28,44 @@ sleep 1
 shot() { sleep 1; import -window root "$1"; convert "$1" -trim +repage "$1"; }
 main() { xdotool search --sync --name "Thrennic" | head -1; }
 click() { xdotool mousemove --window "$(main)" "$1" "$2" click 1; sleep 0.5; }
+# One window at a time: each is ended before the next starts.
+stop() { kill "$app"; wait "$app" 2>/dev/null || true; sleep 0.5; }
 
-"$program" & sleep 2
+"$program" & app=$!; sleep 2
 shot "$docs/start.png"
 xdotool windowsize "$(main)" 300 200; shot "$docs/minimum.png"
 xdotool windowsize "$(main)" 800 600; shot "$docs/large.png"
 click 58 8; click 80 30 # Help > About
 shot "$docs/about.png"
-kill %2; sleep 1
+stop
 
-"$program" "$demo/notes.txt" "$demo/webserver.ini" & sleep 2
+"$program" "$demo/notes.txt" "$demo/webserver.ini" & app=$!; sleep 2
 shot "$docs/screenshot.png"
-kill %2; sleep 1
+stop
 
 # Unsaved edits: the dot beside the tab's name, and the question before they would go.
-"$program" "$demo/webserver.ini" & sleep 2
+"$program" "$demo/webserver.ini" & app=$!; sleep 2
 xdotool type --delay 20 "; checked "; xdotool key ctrl+w
 shot "$docs/unsaved.png"
-kill %2; sleep 1
+stop
 rm -rf "$XDG_STATE_HOME" # its recovery copy would be offered at the next start
 
 # A long open, chosen in the Open dialog: its progress window, over the window.
-"$program" & sleep 2
+"$program" & app=$!; sleep 2
 xdotool key ctrl+o; sleep 1.5
 xdotool type --delay 20 "$demo/archive.ini"; xdotool key Return; sleep 0.5
 shot "$docs/progress.png"
-kill %2; sleep 1
+stop
 
 # The same under a dark desktop theme: the editor keeps its light paper.
 QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark "$program" "$demo/notes.txt" "$demo/webserver.ini" &
-sleep 2
+app=$!; sleep 2
 shot "$docs/dark.png"
-kill %2
+stop
+
+# Under a German desktop, with the File menu open from the keyboard (Alt+D).
+LANG=de_DE.UTF-8 "$program" "$demo/webserver.ini" & app=$!; sleep 2
+xdotool key alt+d
+shot "$docs/german.png"
+stop
 SHOTS
