@@ -8,9 +8,6 @@
 # morvane looks for bini; bin/morvane and bin/bini are relative links to them.
 
 set(MORVANE_PROGRAM_FOLDER lib/morvane)
-# One reverse-DNS name for the desktop entry, the icon and the AppStream metadata, so that
-# software centres and the desktop tie the three together (and to the window, submain.cpp).
-set(MORVANE_APP_ID org.example.morvane)
 
 install(TARGETS morvane bini RUNTIME DESTINATION ${MORVANE_PROGRAM_FOLDER})
 foreach(program morvane bini)

@@ -5,7 +5,7 @@
 // libFuzzer target: the decompressor refuses or decodes any file. The text form cannot tell
 // every file apart (an entry with an empty name is an empty line), but once packed and
 // decoded, a text comes back unchanged from every further pack and decode.
-#include "biniformat.h"
+#include "bini/biniformat.h"
 
 #include <cstdlib>
 

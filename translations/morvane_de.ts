@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BiniFormat</name>
+    <message>
+        <source>string offset %1 is outside the string table</source>
+        <translation>der Zeichenkettenversatz %1 liegt außerhalb der Zeichenkettentabelle</translation>
+    </message>
+    <message>
+        <source>string at offset %1 has no terminating NUL</source>
+        <translation>der Zeichenkette bei Versatz %1 fehlt das abschließende NUL</translation>
+    </message>
+    <message>
+        <source>the text would be larger than %1 MiB</source>
+        <translation>der Text würde größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>truncated value at byte %1</source>
+        <translation>abgeschnittener Wert bei Byte %1</translation>
+    </message>
+    <message>
+        <source>unknown value type %1 at byte %2</source>
+        <translation>unbekannter Werttyp %1 bei Byte %2</translation>
+    </message>
+    <message>
+        <source>truncated entry at byte %1</source>
+        <translation>abgeschnittener Eintrag bei Byte %1</translation>
+    </message>
+    <message>
+        <source>not a compressed INI file (no BINI magic)</source>
+        <translation>keine komprimierte INI-Datei (keine BINI-Kennung)</translation>
+    </message>
+    <message>
+        <source>truncated header</source>
+        <translation>abgeschnittener Kopf</translation>
+    </message>
+    <message>
+        <source>unsupported version %1</source>
+        <translation>nicht unterstützte Version %1</translation>
+    </message>
+    <message>
+        <source>string table offset %1 is outside the file</source>
+        <translation>der Versatz der Zeichenkettentabelle %1 liegt außerhalb der Datei</translation>
+    </message>
+    <message>
+        <source>truncated section at byte %1</source>
+        <translation>abgeschnittener Abschnitt bei Byte %1</translation>
+    </message>
+    <message>
+        <source>line %1 holds a NUL byte</source>
+        <translation>Zeile %1 enthält ein NUL-Byte</translation>
+    </message>
+    <message>
+        <source>line %1 comes before any section</source>
+        <translation>Zeile %1 steht vor jedem Abschnitt</translation>
+    </message>
+    <message>
+        <source>line %1 has more than 255 values</source>
+        <translation>Zeile %1 hat mehr als 255 Werte</translation>
+    </message>
+    <message>
+        <source>the names do not fit in 64 KiB</source>
+        <translation>die Namen passen nicht in 64 KiB</translation>
+    </message>
+    <message>
+        <source>a section has more than 65535 entries</source>
+        <translation>ein Abschnitt hat mehr als 65535 Einträge</translation>
+    </message>
+</context>
+<context>
     <name>ColorizeFile</name>
     <message>
         <source>it begins as UTF-16 text but is not valid UTF-16 (it is cut short, or a character is missing its pair)</source>
@@ -178,11 +245,6 @@
 <context>
     <name>OpenCommand</name>
     <message>
-        <source>Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*</source>
-        <extracomment>The dialog&apos;s file types: a description, then its patterns, each followed by &quot;|&quot;.</extracomment>
-        <translation>Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*</translation>
-    </message>
-    <message>
         <source>it is %1, and there is not enough memory to open it</source>
         <translation>sie ist %1 groß, und es ist nicht genug Speicher frei, um sie zu öffnen</translation>
     </message>
@@ -290,7 +352,7 @@
     <name>SlotCommands</name>
     <message>
         <source>Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files (*.*)|*.*</source>
-        <extracomment>The dialog&apos;s file types: a description, then its patterns, each followed by &quot;|&quot;.</extracomment>
+        <extracomment>The file types of the Open and Save As dialogs: each a description, then its patterns, each followed by &quot;|&quot;.</extracomment>
         <translation>Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*</translation>
     </message>
     <message>

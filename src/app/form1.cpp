@@ -411,7 +411,7 @@ void form1::focusActiveEditor()
         RichTextBoxes[active]->SetFocus();
 }
 
-void form1::MsgBox(const QString &text)
+void form1::showMessage(const QString &text)
 {
     if (m_work)
         m_work->stopShowing(); // the message is about the work, and comes instead of its progress
@@ -419,7 +419,7 @@ void form1::MsgBox(const QString &text)
     focusActiveEditor();
 }
 
-void form1::Warning(const QString &text)
+void form1::showWarning(const QString &text)
 {
     if (m_work)
         m_work->stopShowing();
@@ -427,7 +427,7 @@ void form1::Warning(const QString &text)
     focusActiveEditor();
 }
 
-bool form1::Question(const QString &text)
+bool form1::askYesNo(const QString &text)
 {
     const bool yes = m_dialogs->question(this, text);
     focusActiveEditor();

@@ -70,9 +70,9 @@ public:
     QAction *mnuOpen, *mnuClose, *mnuSave, *mnuSaveAs, *mnuExit, *mnuAbout;
 
     RichTextBox &editor(int slot) const { return *RichTextBoxes.at(slot); }
-    void MsgBox(const QString &text);
-    void Warning(const QString &text);
-    bool Question(const QString &text);
+    void showMessage(const QString &text);
+    void showWarning(const QString &text);
+    bool askYesNo(const QString &text);
     void setDialogs(Dialogs &dialogs);
     Dialogs &dialogs() const { return *m_dialogs; }
     // When long work shows its progress.

@@ -7,7 +7,7 @@
 #include "commandline.h"
 #include "form1.h"
 #include "system/endrequests.h"
-#include "translations.h"
+#include "system/translations.h"
 #include "workspace/recoverycopies.h"
 
 #include <QApplication>
@@ -105,7 +105,7 @@ int Main(int argc, char *argv[])
     QApplication app(argc, argv);
     StartUpMessages::end();
     LoadTranslations(app);
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.morvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(MORVANE_APP_ID));
     QCommandLineParser parser;
     CommandLine::describe(parser);
     QString error;

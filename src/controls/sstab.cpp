@@ -4,7 +4,7 @@
 
 #include "sstab.h"
 
-#include "accessible/tabstripaccessible.h"
+#include "controls/tabstripaccessible.h"
 
 #include <QAccessible>
 #include <QFrame>
@@ -43,11 +43,6 @@ int SSTab::Tab() const
 void SSTab::setTab(int index)
 {
     m_bar->setCurrentIndex(index);
-}
-
-int SSTab::Tabs() const
-{
-    return m_bar->count();
 }
 
 QString SSTab::TabCaption(int index) const

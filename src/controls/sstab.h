@@ -21,7 +21,6 @@ public:
     int Tab() const;
     // Making another tab active raises Click, exactly as a user's click does.
     void setTab(int index);
-    int Tabs() const;
     QString TabCaption(int index) const;
     void setTabCaption(int index, const QString &caption);
     void setTabToolTip(int index, const QString &toolTip);

@@ -4,8 +4,8 @@
 
 #include "richtextbox.h"
 
-#include "accessible/editoraccessible.h"
 #include "documentloader.h"
+#include "editor/editoraccessible.h"
 #include "editorstyles.h"
 #include "files/filewriter.h"
 #include "rtf/rtfreader.h"

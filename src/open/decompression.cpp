@@ -40,7 +40,7 @@ void giveUp(form1 &form, const QString &reason)
     form.Timer2Progress->stop();
     discardOutput(form);
     form.setWindowTitle(form1::RunCaption);
-    form.Warning(CouldNotOpenMessage(form.Timer2OpenFile, reason));
+    form.showWarning(CouldNotOpenMessage(form.Timer2OpenFile, reason));
     form.OpenWaitingFiles(); // files named after this one
 }
 
@@ -48,17 +48,13 @@ void giveUp(form1 &form, const QString &reason)
 
 QString DecompressorPath()
 {
-#ifdef Q_OS_WIN
-    return FileSystem::programFolder() + QStringLiteral("/bini.exe");
-#else
     return FileSystem::programFolder() + QStringLiteral("/bini");
-#endif
 }
 
 QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText,
                             const QString &output, const QString &compressed)
 {
-    QString said = decompressor.ErrorText();
+    QString said = decompressor.errorText();
     // It names the file it could not write, which is Morvane's own and means nothing to the
     // user; the failure is the compressed file's, named as the decompressor names its input.
     if (!said.isEmpty())
@@ -67,17 +63,17 @@ QString DecompressorFailure(const HiddenProcess &decompressor, bool wroteText,
                                                     "the decompressor failed (exit code %1)")
                       : QCoreApplication::translate(
                           "Decompression", "the decompressor wrote no text (exit code %1)"))
-        .arg(decompressor.ExitCode());
+        .arg(decompressor.exitCode());
 }
 
 void StartDecompression(form1 &form, const QString &path)
 {
     if (form.Timer2->Enabled()) {
-        form.MsgBox(QCoreApplication::translate(
-                        "Decompression",
-                        "Please wait until %1 is uncompressed before opening another "
-                        "compressed file.")
-                        .arg(QFileInfo(form.Timer2OpenFile).fileName()));
+        form.showMessage(QCoreApplication::translate(
+                             "Decompression",
+                             "Please wait until %1 is uncompressed before opening another "
+                             "compressed file.")
+                             .arg(QFileInfo(form.Timer2OpenFile).fileName()));
         return;
     }
     // The text goes into a folder of its own in Morvane's private folder, never beside the
@@ -86,7 +82,7 @@ void StartDecompression(form1 &form, const QString &path)
     PrivateFolder *run = PrivateFolder::ofThisRun(error);
     const QString folder = run ? run->newFolder(QStringLiteral("bini-"), error) : QString();
     if (folder.isEmpty()) {
-        form.Warning(CouldNotOpenMessage(path, error));
+        form.showWarning(CouldNotOpenMessage(path, error));
         return;
     }
     const QFileInfo file(path);
@@ -96,10 +92,10 @@ void StartDecompression(form1 &form, const QString &path)
     const QStringList arguments
         = { QStringLiteral("--"), file.fileName(), QStringLiteral("--output"), output,
             QStringLiteral("--progress") };
-    if (!form.Decompressor->Start(DecompressorPath(), arguments, file.absolutePath(), error)) {
+    if (!form.Decompressor->start(DecompressorPath(), arguments, file.absolutePath(), error)) {
         run->remove(folder);
         form.setWindowTitle(form1::RunCaption);
-        form.Warning(
+        form.showWarning(
             CouldNotOpenMessage(path,
                                 QCoreApplication::translate(
                                     "Decompression", "the decompressor could not be started (%1)")
@@ -110,7 +106,6 @@ void StartDecompression(form1 &form, const QString &path)
     form.Timer2OutputFile = output;
     form.Timer2Ticks = 0;
     form.Timer2InputMark = form.userInputs();
-    form.Timer2->setInterval(DecompressionPickUpInterval);
     form.Timer2->setEnabled(true);
     form.Timer2Progress->start();
     form.setWindowTitle(form1::RunCaption);
@@ -119,8 +114,8 @@ void StartDecompression(form1 &form, const QString &path)
 
 void StopDecompression(form1 &form)
 {
-    if (form.Decompressor->IsRunning())
-        form.Decompressor->Stop();
+    if (form.Decompressor->isRunning())
+        form.Decompressor->stop();
     form.Timer2->setEnabled(false);
     form.Timer2Progress->stop();
     discardOutput(form);
@@ -139,10 +134,10 @@ void PickUpDecompressedFile(form1 &form)
         return; // picked up already
     if (form.busy())
         return; // looked at again once the work under way is over; the wait does not count
-    if (form.Decompressor->IsRunning()) {
+    if (form.Decompressor->isRunning()) {
         if (++form.Timer2Ticks < DecompressionTimeoutSeconds)
             return; // look again in a second
-        form.Decompressor->Stop();
+        form.Decompressor->stop();
         giveUp(form,
                QCoreApplication::translate("Decompression",
                                            "the decompressor did not finish within %1 seconds")
@@ -151,13 +146,12 @@ void PickUpDecompressedFile(form1 &form)
     }
     const QString output = form.Timer2OutputFile;
     const bool wroteText = FileSystem::exists(output);
-    if (!form.Decompressor->Succeeded() || !wroteText) {
+    if (!form.Decompressor->succeeded() || !wroteText) {
         giveUp(form,
                DecompressorFailure(*form.Decompressor, wroteText, output, form.Timer2OpenFile));
         return;
     }
     form.Timer2->setEnabled(false);
-    form.Timer2->setInterval(DecompressionPickUpInterval);
     const bool progressShown = form.Timer2Progress->shown();
     form.Timer2Progress->stop();
     const QString compressed = form.Timer2OpenFile;

@@ -43,7 +43,7 @@ void DecompressionProgress::update()
 {
     // The decompressor prints thousandths, a line each; the last whole line counts.
     const QList<QByteArray> lines
-        = (m_unfinishedLine + m_form.Decompressor->ReadOutput()).split('\n');
+        = (m_unfinishedLine + m_form.Decompressor->readOutput()).split('\n');
     m_unfinishedLine = lines.last();
     for (qsizetype i = lines.size() - 2; i >= 0; --i) {
         bool number = false;

@@ -5,7 +5,7 @@
 #include "opencommand.h"
 
 #include "app/form1.h"
-#include "biniformat.h"
+#include "bini/biniformat.h"
 #include "convert/colorizer.h"
 #include "decompression.h"
 #include "files/filestamp.h"
@@ -15,6 +15,7 @@
 #include "workspace/editorslots.h"
 #include "workspace/interruptedsave.h"
 #include "workspace/longwork.h"
+#include "workspace/slotcommands.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -26,15 +27,6 @@ namespace {
 // The part of an open that goes to reading and converting the file, as measured on a 143 MB
 // file; taking the document into the editor is the rest.
 constexpr double kConvertShare = 0.45;
-
-QString openFilter()
-{
-    //: The dialog's file types: a description, then its patterns, each followed by "|".
-    return QCoreApplication::translate(
-        "OpenCommand",
-        "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files "
-        "(*.*)|*.*");
-}
 
 QString notEnoughMemory(const QString &path)
 {
@@ -50,7 +42,7 @@ QString notEnoughMemory(const QString &path)
 
 void OpenCommand(form1 &form)
 {
-    form.CommonDialog1.Filter = openFilter();
+    form.CommonDialog1.Filter = FileDialogFilter();
     if (form.CommonDialog1.ShowOpen())
         OpenFile(form, form.CommonDialog1.FileName);
 }
@@ -60,7 +52,7 @@ void OpenGivenFile(form1 &form, const QString &path)
     // The Open dialog's filter said which files open; a name from elsewhere is told why not.
     if (!path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive)
         && !path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {
-        form.Warning(CouldNotOpenMessage(
+        form.showWarning(CouldNotOpenMessage(
             path,
             QCoreApplication::translate(
                 "OpenCommand", "Morvane opens .ini and .txt files (and compressed .ini files)")));
@@ -79,13 +71,13 @@ void OpenFile(form1 &form, const QString &path)
         QByteArray head;
         QString error;
         if (!FileSystem::readFirstBytes(path, BiniFormat::signatureSize, head, error))
-            form.Warning(CouldNotOpenMessage(path, error));
+            form.showWarning(CouldNotOpenMessage(path, error));
         else if (BiniFormat::hasReadableSignature(head))
             StartDecompression(form, path);
         else
             OpenTextFile(form, path, title); // a plain INI file, whatever its first letters
     } else {
-        form.MsgBox(QCoreApplication::translate("OpenCommand", "No file loaded."));
+        form.showMessage(QCoreApplication::translate("OpenCommand", "No file loaded."));
     }
 }
 
@@ -95,7 +87,7 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
     const QString target = savePath.isEmpty() ? path : savePath;
     QString error;
     if (!FitsInMemory(path, error)) {
-        form.Warning(CouldNotOpenMessage(target, error));
+        form.showWarning(CouldNotOpenMessage(target, error));
         return false;
     }
     form.repaint(); // shows pending caption changes while a long file is read
@@ -120,7 +112,7 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
         return false;
     }
     if (!converted.ok) {
-        form.Warning(CouldNotOpenMessage(target, converted.error));
+        form.showWarning(CouldNotOpenMessage(target, converted.error));
         return false;
     }
     bool placed = false;

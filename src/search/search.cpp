@@ -34,7 +34,7 @@ void SearchActiveEditor(form1 &form, qint32 &searchptr)
     RichTextBox &editor = form.editor(slot);
     const RichTextBox::Match found = editor.Find(text, searchptr);
     if (found.position < 0) {
-        form.MsgBox(QCoreApplication::translate("Search", "%1 not found.").arg(text));
+        form.showMessage(QCoreApplication::translate("Search", "%1 not found.").arg(text));
     } else {
         searchptr = found.position;
         editor.setSelStart(searchptr);

@@ -37,8 +37,8 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
 {
     const int slot = FirstEmptySlot(form);
     if (slot < 0) {
-        form.MsgBox(QCoreApplication::translate("EditorSlots",
-                                                "Please close a file before opening another."));
+        form.showMessage(QCoreApplication::translate(
+            "EditorSlots", "Please close a file before opening another."));
         return false;
     }
     const QString previousCaption = form.SSTab1->TabCaption(slot);
@@ -54,7 +54,7 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
     }
     if (!loaded.ok) {
         form.SSTab1->setTabCaption(slot, previousCaption);
-        form.Warning(CouldNotOpenMessage(sourcePath, loaded.error));
+        form.showWarning(CouldNotOpenMessage(sourcePath, loaded.error));
         return false;
     }
     FillSlot(form, slot, { title, sourcePath, sourceStamp });

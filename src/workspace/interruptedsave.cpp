@@ -21,10 +21,10 @@ bool putBack(form1 &form, const QString &path, const QString &copy)
     QString error;
     if (FileSystem::readAll(copy, old, error) && FileWriter().write(path, old, error))
         return true;
-    form.Warning(QCoreApplication::translate(
-                     "InterruptedSave",
-                     "Could not put the old contents of %1 back: %2. They are kept in %3.")
-                     .arg(FileSystem::displayPath(path), error, FileSystem::displayPath(copy)));
+    form.showWarning(QCoreApplication::translate(
+                         "InterruptedSave",
+                         "Could not put the old contents of %1 back: %2. They are kept in %3.")
+                         .arg(FileSystem::displayPath(path), error, FileSystem::displayPath(copy)));
     return false;
 }
 
@@ -35,7 +35,7 @@ void OfferContentsBeforeAnInterruptedSave(form1 &form, const QString &path)
     for (const QString &copy : FileWriter::copiesLeftBeside(path)) {
         const QString name = FileSystem::displayPath(QFileInfo(path).fileName());
         const bool beside = QFileInfo(copy).absolutePath() == QFileInfo(path).absolutePath();
-        const bool back = form.Question(
+        const bool back = form.askYesNo(
             QCoreApplication::translate(
                 "InterruptedSave",
                 "%1 may be incomplete: a save of it was cut short. Its contents from "

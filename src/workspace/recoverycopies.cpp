@@ -150,11 +150,11 @@ void RecoveryCopies::tellFailure(int slot, const QString &reason)
 {
     if (std::exchange(m_failureTold, true))
         return;
-    m_form.Warning(QCoreApplication::translate(
-                       "RecoveryCopies",
-                       "Could not keep a recovery copy of %1: %2. Editing goes on, but "
-                       "what is not saved would be lost in a crash.")
-                       .arg(SlotName(m_form, slot), reason));
+    m_form.showWarning(QCoreApplication::translate(
+                           "RecoveryCopies",
+                           "Could not keep a recovery copy of %1: %2. Editing goes on, but "
+                           "what is not saved would be lost in a crash.")
+                           .arg(SlotName(m_form, slot), reason));
 }
 
 // One copy of a slot is written at a time; edits made meanwhile go into the next one.

@@ -22,15 +22,6 @@
 
 namespace {
 
-QString saveFilter()
-{
-    //: The dialog's file types: a description, then its patterns, each followed by "|".
-    return QCoreApplication::translate(
-        "SlotCommands",
-        "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files "
-        "(*.*)|*.*");
-}
-
 // Characters that the file's encoding cannot hold are asked about before anything is written:
 // once "?" is on the disk, they are gone. Saved as UTF-8, the document stays UTF-8.
 bool mayEncode(form1 &form, RichTextBox &editor, const QString &path)
@@ -87,7 +78,7 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         if (before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
         editor.setDocumentFormat(format);
-        form.MsgBox(
+        form.showMessage(
             QCoreApplication::translate("SlotCommands", "%1 was not saved.").arg(shownPath));
         return false;
     }
@@ -96,11 +87,11 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         // Old contents written back in place are the text that was read, with a new time.
         if (saved.fileAsBefore && before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
-        form.Warning(QCoreApplication::translate("SlotCommands", "Could not save %1: %2.")
-                         .arg(shownPath, saved.error));
+        form.showWarning(QCoreApplication::translate("SlotCommands", "Could not save %1: %2.")
+                             .arg(shownPath, saved.error));
     } else if (!saved.error.isEmpty()) {
-        form.Warning(QCoreApplication::translate("SlotCommands", "%1 saved, but %2.")
-                         .arg(shownPath, saved.error));
+        form.showWarning(QCoreApplication::translate("SlotCommands", "%1 saved, but %2.")
+                             .arg(shownPath, saved.error));
     }
     return saved.ok;
 }
@@ -113,13 +104,13 @@ bool mayWriteOver(form1 &form, const RichTextBox &editor)
     if (now == editor.documentStamp())
         return true;
     if (!now.exists) {
-        return form.Question(
+        return form.askYesNo(
             QCoreApplication::translate("SlotCommands",
                                         "%1 was deleted or moved away since it was opened. "
                                         "Save makes it again. Save anyway?")
                 .arg(FileSystem::displayPath(path)));
     }
-    return form.Question(
+    return form.askYesNo(
         QCoreApplication::translate("SlotCommands",
                                     "%1 has changed on disk since it was opened. Save anyway?")
             .arg(FileSystem::displayPath(path)));
@@ -136,6 +127,16 @@ int slotToShowAfterClose(const form1 &form)
 }
 
 } // namespace
+
+QString FileDialogFilter()
+{
+    //: The file types of the Open and Save As dialogs: each a description, then its patterns,
+    //: each followed by "|".
+    return QCoreApplication::translate(
+        "SlotCommands",
+        "Morvane (*.ini;*.txt)|*.ini;*.txt|INI (*.ini)|*.ini|Text (*.txt)|*.txt|All Files "
+        "(*.*)|*.*");
+}
 
 void CloseActiveSlot(form1 &form)
 {
@@ -174,7 +175,7 @@ void SaveActiveSlotAs(form1 &form)
     // The slot the command was given on: a decompressed file placed while the dialog is open
     // makes its own slot the active one.
     const int slot = ActiveSlot(form);
-    form.CommonDialog1.Filter = saveFilter();
+    form.CommonDialog1.Filter = FileDialogFilter();
     if (!form.CommonDialog1.ShowSave() || slot < 0)
         return;
     RichTextBox &editor = form.editor(slot);

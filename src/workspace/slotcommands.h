@@ -4,9 +4,14 @@
 
 #pragma once
 
+#include <QString>
+
 class form1;
 
 // Close, Save and Save As on the active slot.
+// The file types the Open and Save As dialogs offer, in CommonDialog's form.
+QString FileDialogFilter();
+
 void CloseActiveSlot(form1 &form);
 void SaveActiveSlot(form1 &form);
 void SaveActiveSlotAs(form1 &form);

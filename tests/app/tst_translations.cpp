@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "about/frmabout.h"
-#include "app/translations.h"
 #include "support/formfixture.h"
+#include "system/translations.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "biniformat.h"
+#include "bini/biniformat.h"
 #include "open/decompression.h"
 #include "open/decompressionprogress.h"
 #include "support/formfixture.h"
@@ -70,7 +70,7 @@ class TestDecompression : public QObject
     // Waits for the decompressor to end, then lets the pick-up timer fire.
     static void pickUp(FormFixture &f)
     {
-        QTRY_VERIFY(!f.form.Decompressor->IsRunning());
+        QTRY_VERIFY(!f.form.Decompressor->isRunning());
         f.form.Timer2_Timer();
     }
 
@@ -188,8 +188,8 @@ private slots:
         QFETCH(QString, script);
         HiddenProcess process;
         QString error;
-        QVERIFY(process.Start("/bin/sh", { "-c", script }, QDir::currentPath(), error));
-        QTRY_VERIFY(!process.IsRunning());
+        QVERIFY(process.start("/bin/sh", { "-c", script }, QDir::currentPath(), error));
+        QTRY_VERIFY(!process.isRunning());
         QTEST(
             DecompressorFailure(process, false, "/private/decompressed.txt", "/home/user/data.ini"),
             "reason");
@@ -340,7 +340,7 @@ private slots:
             { f.write("large.ini", expandingTo(megabytes)), f.write("next.txt", "n") });
         QVERIFY(f.form.Timer2->Enabled());
         if (whileOpening) {
-            QTRY_VERIFY(!f.form.Decompressor->IsRunning());
+            QTRY_VERIFY(!f.form.Decompressor->isRunning());
             f.dialogs.cancelAt = 0.5;
             f.form.Timer2_Timer();
         } else {
@@ -372,14 +372,14 @@ private slots:
         StartDecompression(f.form, f.write("large.ini", expandingTo(900)));
         for (int second = 1; second < DecompressionTimeoutSeconds; ++second) {
             QTest::qWait(5);
-            QVERIFY(f.form.Decompressor->IsRunning());
+            QVERIFY(f.form.Decompressor->isRunning());
             f.form.Timer2_Timer();
             QVERIFY(f.dialogs.messages.isEmpty());
         }
         f.form.Timer2_Timer();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].contains("did not finish within 30 seconds"));
-        QVERIFY(!f.form.Decompressor->IsRunning());
+        QVERIFY(!f.form.Decompressor->isRunning());
         QVERIFY(!f.form.Timer2->Enabled());
         QCOMPARE(f.caption(0), form1::noFileCaption());
     }

@@ -10,10 +10,12 @@
 //   bini --pack TEXT OUT     writes the compressed form of TEXT to OUT
 //   bini --help, --version   the usage and the version, on standard output
 
-#include "biniformat.h"
+#include "bini/biniformat.h"
 #include "files/filesystem.h"
 #include "files/filewriter.h"
+#include "system/translations.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdio>
 
@@ -72,7 +74,10 @@ int main(int argc, char *argv[])
     const char *usage = "usage: bini [--] NAME [--output FILE [--progress]]\n"
                         "       bini --pack TEXT OUT\n"
                         "       bini --help | --version\n";
-    const auto argument = [argv](int index) { return QString::fromLocal8Bit(argv[index]); };
+    // Its messages, which Morvane shows too, in the user's language.
+    QCoreApplication app(argc, argv);
+    LoadTranslations(app);
+    const auto argument = [argv](int index) { return FileSystem::pathFromNative(argv[index]); };
     const auto is = [argc, argv](int index, QByteArrayView option) {
         return index < argc && QByteArrayView(argv[index]) == option;
     };

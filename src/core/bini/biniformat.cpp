@@ -4,6 +4,7 @@
 
 #include "biniformat.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <cmath>
@@ -71,11 +72,15 @@ private:
 bool Decoder::readString(quint32 offset, QByteArrayView &string)
 {
     if (offset >= quint32(m_table.size()))
-        return fail(QStringLiteral("string offset %1 is outside the string table").arg(offset));
+        return fail(QCoreApplication::translate("BiniFormat",
+                                                "string offset %1 is outside the string table")
+                        .arg(offset));
     const QByteArrayView rest = m_table.sliced(offset);
     const qsizetype nul = rest.indexOf('\0');
     if (nul < 0)
-        return fail(QStringLiteral("string at offset %1 has no terminating NUL").arg(offset));
+        return fail(
+            QCoreApplication::translate("BiniFormat", "string at offset %1 has no terminating NUL")
+                .arg(offset));
     string = rest.first(nul);
     return true;
 }
@@ -83,8 +88,9 @@ bool Decoder::readString(quint32 offset, QByteArrayView &string)
 bool Decoder::append(QByteArrayView text)
 {
     if (m_text.size() + text.size() > BiniFormat::maxTextSize)
-        return fail(QStringLiteral("the text would be larger than %1 MiB")
-                        .arg(BiniFormat::maxTextSize >> 20));
+        return fail(
+            QCoreApplication::translate("BiniFormat", "the text would be larger than %1 MiB")
+                .arg(BiniFormat::maxTextSize >> 20));
     m_text.append(text);
     return true;
 }
@@ -92,7 +98,8 @@ bool Decoder::append(QByteArrayView text)
 bool Decoder::readValue(Reader &reader, QByteArray &out)
 {
     if (!reader.has(5))
-        return fail(QStringLiteral("truncated value at byte %1").arg(reader.position()));
+        return fail(QCoreApplication::translate("BiniFormat", "truncated value at byte %1")
+                        .arg(reader.position()));
     const quint8 type = quint8(reader.read(1));
     const quint32 payload = reader.read(4);
     switch (type) {
@@ -113,7 +120,7 @@ bool Decoder::readValue(Reader &reader, QByteArray &out)
         return true;
     }
     default:
-        return fail(QStringLiteral("unknown value type %1 at byte %2")
+        return fail(QCoreApplication::translate("BiniFormat", "unknown value type %1 at byte %2")
                         .arg(type)
                         .arg(reader.position() - 5));
     }
@@ -122,7 +129,8 @@ bool Decoder::readValue(Reader &reader, QByteArray &out)
 bool Decoder::readEntry(Reader &reader)
 {
     if (!reader.has(3))
-        return fail(QStringLiteral("truncated entry at byte %1").arg(reader.position()));
+        return fail(QCoreApplication::translate("BiniFormat", "truncated entry at byte %1")
+                        .arg(reader.position()));
     QByteArrayView name;
     if (!readString(reader.read(2), name))
         return false;
@@ -144,19 +152,26 @@ bool Decoder::readEntry(Reader &reader)
 BiniFormat::Result Decoder::run(double share)
 {
     if (!m_file.startsWith(kMagic))
-        return { false, {}, QStringLiteral("not a compressed INI file (no BINI magic)") };
+        return { false,
+                 {},
+                 QCoreApplication::translate("BiniFormat",
+                                             "not a compressed INI file (no BINI magic)") };
     if (m_file.size() < kHeaderSize)
-        return { false, {}, QStringLiteral("truncated header") };
+        return { false, {}, QCoreApplication::translate("BiniFormat", "truncated header") };
     Reader header(m_file, kHeaderSize);
     header.seek(4);
     const quint32 version = header.read(4);
     const quint32 tableOffset = header.read(4);
     if (version != kVersion)
-        return { false, {}, QStringLiteral("unsupported version %1").arg(version) };
+        return { false,
+                 {},
+                 QCoreApplication::translate("BiniFormat", "unsupported version %1").arg(version) };
     if (tableOffset < kHeaderSize || tableOffset > quint64(m_file.size()))
         return { false,
                  {},
-                 QStringLiteral("string table offset %1 is outside the file").arg(tableOffset) };
+                 QCoreApplication::translate("BiniFormat",
+                                             "string table offset %1 is outside the file")
+                     .arg(tableOffset) };
     m_table = m_file.sliced(tableOffset);
 
     Reader reader(m_file, tableOffset);
@@ -167,7 +182,8 @@ BiniFormat::Result Decoder::run(double share)
         if (!reader.has(4))
             return { false,
                      {},
-                     QStringLiteral("truncated section at byte %1").arg(reader.position()) };
+                     QCoreApplication::translate("BiniFormat", "truncated section at byte %1")
+                         .arg(reader.position()) };
         QByteArrayView name;
         const quint32 nameOffset = reader.read(2);
         const quint32 entryCount = reader.read(2);
@@ -268,7 +284,10 @@ BiniFormat::Result Packer::run(QByteArrayView text)
         if (line.isEmpty())
             continue;
         if (line.contains('\0'))
-            return { false, {}, QStringLiteral("line %1 holds a NUL byte").arg(lineNumber) };
+            return { false,
+                     {},
+                     QCoreApplication::translate("BiniFormat", "line %1 holds a NUL byte")
+                         .arg(lineNumber) };
         if (line.startsWith('[') && line.endsWith(']')) {
             sections.append({ line.sliced(1, line.size() - 2), {} });
             continue;
@@ -276,7 +295,8 @@ BiniFormat::Result Packer::run(QByteArrayView text)
         if (sections.isEmpty())
             return { false,
                      {},
-                     QStringLiteral("line %1 comes before any section").arg(lineNumber) };
+                     QCoreApplication::translate("BiniFormat", "line %1 comes before any section")
+                         .arg(lineNumber) };
         Entry entry;
         const qsizetype equals = line.indexOf(" = ");
         entry.name = equals < 0 ? line : line.first(equals);
@@ -289,7 +309,8 @@ BiniFormat::Result Packer::run(QByteArrayView text)
         if (entry.values.size() > 255)
             return { false,
                      {},
-                     QStringLiteral("line %1 has more than 255 values").arg(lineNumber) };
+                     QCoreApplication::translate("BiniFormat", "line %1 has more than 255 values")
+                         .arg(lineNumber) };
         sections.last().entries.append(entry);
     }
 
@@ -300,12 +321,17 @@ BiniFormat::Result Packer::run(QByteArrayView text)
             intern(entry.name);
     }
     if (m_table.size() > 0xFFFF + 1)
-        return { false, {}, QStringLiteral("the names do not fit in 64 KiB") };
+        return { false,
+                 {},
+                 QCoreApplication::translate("BiniFormat", "the names do not fit in 64 KiB") };
 
     QByteArray body;
     for (const Section &section : sections) {
         if (section.entries.size() > 0xFFFF)
-            return { false, {}, QStringLiteral("a section has more than 65535 entries") };
+            return { false,
+                     {},
+                     QCoreApplication::translate("BiniFormat",
+                                                 "a section has more than 65535 entries") };
         put(body, intern(section.name), 2);
         put(body, quint32(section.entries.size()), 2);
         for (const Entry &entry : section.entries) {

@@ -8,6 +8,8 @@
 #include "files/privatefolder.h"
 #include "lineclassifier.h"
 #include "palette.h"
+#include "rtf/rtfwriter.h"
+#include "text/bytewords.h"
 #include "text/textcodec.h"
 #include "text/textlayout.h"
 #include "text/utf8.h"
@@ -20,150 +22,14 @@
 
 QByteArray rtfHeader()
 {
-    static const QByteArray header
-        = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang3081\\deflangfe1033{\\fonttbl{\\f0\\froman"
-          "\\fprq2\\fcharset0 Times New Roman;}{\\f1\\fnil\\fcharset0 MS Sans Serif;}}"
-        + Palette::rtfColourTable();
+    static const QByteArray header = RtfWriter::header(Palette::rtfColourTable());
     return header;
 }
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
-// The most document bytes one file byte can become: a four-byte UTF-8 character is written as
-// two UTF-16 escapes of up to nine bytes each.
-constexpr qsizetype kMostBytesPerByte = 5;
 // A line's colour words and paragraph mark: "\cf3 " "\cf0 " "\par ".
 constexpr qsizetype kMostBytesPerLine = 15;
-
-// Bytes that go into the document as they are: printable ASCII other than RTF's own \ { }.
-constexpr std::array<bool, 256> kCopiedAsIs = [] {
-    std::array<bool, 256> table {};
-    for (int byte = 0x20; byte < 0x7F; ++byte)
-        table[byte] = byte != '\\' && byte != '{' && byte != '}';
-    return table;
-}();
-
-// Word-at-a-time byte tests: eight bytes are looked at in a handful of operations instead of
-// one branch a byte. Each is exact about whether some byte of the word qualifies.
-constexpr quint64 kEveryByte = 0x0101010101010101ULL, kHighBits = 0x8080808080808080ULL;
-
-constexpr quint64 hasByte(quint64 word, unsigned char byte)
-{
-    const quint64 zeroWhereEqual = word ^ (kEveryByte * byte);
-    return (zeroWhereEqual - kEveryByte) & ~zeroWhereEqual & kHighBits;
-}
-
-constexpr quint64 hasByteBelow(quint64 word, unsigned char bound) // bound <= 0x80
-{
-    return (word - kEveryByte * bound) & ~word & kHighBits;
-}
-
-// True when a byte of the word is not copied as it is: a control, DEL, a byte above ASCII,
-// or one of \ { }.
-constexpr bool needsEscaping(quint64 word)
-{
-    return ((word & kHighBits) | hasByteBelow(word, 0x20) | hasByte(word, 0x7F)
-            | hasByte(word, '\\') | hasByte(word, '{') | hasByte(word, '}'))
-        != 0;
-}
-
-// The word test and the byte table must name the same bytes.
-static_assert([] {
-    for (int byte = 0; byte < 256; ++byte) {
-        if (needsEscaping(kEveryByte * byte) == kCopiedAsIs[byte])
-            return false;
-    }
-    return true;
-}());
-
-char *writeWord(char *out, const char *word)
-{
-    const size_t length = std::strlen(word);
-    std::memcpy(out, word, length);
-    return out + length;
-}
-
-char *writeColour(char *out, LineColour colour)
-{
-    out = writeWord(out, "\\cf");
-    *out++ = char('0' + colour);
-    *out++ = ' ';
-    return out;
-}
-
-char *writeHexEscape(char *out, unsigned char byte)
-{
-    *out++ = '\\';
-    *out++ = '\'';
-    *out++ = kHexDigits[byte >> 4];
-    *out++ = kHexDigits[byte & 0xF];
-    return out;
-}
-
-char *writeUnicodeEscape(char *out, char16_t unit)
-{
-    int value = static_cast<qint16>(unit); // RTF's \u takes a signed 16-bit number
-    *out++ = '\\';
-    *out++ = 'u';
-    if (value < 0) {
-        *out++ = '-';
-        value = -value;
-    }
-    char digits[6];
-    int count = 0;
-    do {
-        digits[count++] = char('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (count > 0)
-        *out++ = digits[--count];
-    *out++ = '?';
-    return out;
-}
-
-// Writes text so that the editor shows exactly these characters; the document stays ASCII.
-// Needs room for kMostBytesPerByte bytes a byte of text.
-char *writeEscaped(char *out, QByteArrayView text, TextEncoding encoding)
-{
-    const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-    while (i < size) {
-        // Plain ASCII is copied eight bytes at a time while no byte of them needs escaping,
-        // then a byte at a time up to the next one that does; nothing is decoded.
-        for (quint64 word; i + 8 <= size; i += 8, out += 8) {
-            std::memcpy(&word, bytes + i, 8);
-            if (needsEscaping(word))
-                break;
-            std::memcpy(out, &word, 8);
-        }
-        while (i < size && kCopiedAsIs[bytes[i]])
-            *out++ = char(bytes[i++]);
-        if (i == size)
-            break;
-        const unsigned char byte = bytes[i];
-        if (byte == '\\' || byte == '{' || byte == '}') {
-            *out++ = '\\';
-            *out++ = char(byte);
-            ++i;
-        } else if (byte < 0x80 || encoding == TextEncoding::Windows1252) {
-            out = writeHexEscape(out, byte); // a control, or a code page byte as it is
-            ++i;
-        } else {
-            qsizetype length = 0;
-            const char32_t ch = Utf8::decode(text, i, length);
-            if (QChar::requiresSurrogates(ch)) {
-                out = writeUnicodeEscape(out, QChar::highSurrogate(ch));
-                out = writeUnicodeEscape(out, QChar::lowSurrogate(ch));
-            } else {
-                out = writeUnicodeEscape(out, char16_t(ch));
-            }
-            i += length;
-        }
-    }
-    return out;
-}
 
 // One line's fragment: its colour words, its text, and the paragraph mark.
 char *writeLine(char *out, QByteArrayView line, TextEncoding encoding)
@@ -171,24 +37,24 @@ char *writeLine(char *out, QByteArrayView line, TextEncoding encoding)
     const LineClass lineClass = LineClassifier::classify(line);
     switch (lineClass.kind) {
     case LineKind::Comment:
-        out = writeColour(out, CommentColour);
-        out = writeEscaped(out, line, encoding);
+        out = RtfWriter::writeColour(out, CommentColour);
+        out = RtfWriter::writeEscaped(out, line, encoding);
         break;
     case LineKind::Section:
-        out = writeColour(out, SectionColour);
-        out = writeEscaped(out, line, encoding);
+        out = RtfWriter::writeColour(out, SectionColour);
+        out = RtfWriter::writeEscaped(out, line, encoding);
         break;
     case LineKind::Plain:
-        out = writeEscaped(out, line, encoding);
+        out = RtfWriter::writeEscaped(out, line, encoding);
         break;
     case LineKind::KeyValue:
-        out = writeColour(out, KeyColour);
-        out = writeEscaped(out, line.first(lineClass.keyLength), encoding);
-        out = writeColour(out, DefaultColour);
-        out = writeEscaped(out, line.sliced(lineClass.keyLength), encoding);
+        out = RtfWriter::writeColour(out, KeyColour);
+        out = RtfWriter::writeEscaped(out, line.first(lineClass.keyLength), encoding);
+        out = RtfWriter::writeColour(out, DefaultColour);
+        out = RtfWriter::writeEscaped(out, line.sliced(lineClass.keyLength), encoding);
         break;
     }
-    return writeWord(out, "\\par ");
+    return RtfWriter::writeWord(out, "\\par ");
 }
 
 // The first CR or LF from p on, or end; eight bytes at a time over the body of a line.
@@ -196,7 +62,7 @@ const char *findLineBreak(const char *p, const char *end)
 {
     for (quint64 word; end - p >= 8; p += 8) {
         std::memcpy(&word, p, 8);
-        if (hasByte(word, '\r') | hasByte(word, '\n'))
+        if (ByteWords::hasByte(word, '\r') | ByteWords::hasByte(word, '\n'))
             break;
     }
     while (p < end && *p != '\r' && *p != '\n')
@@ -247,7 +113,8 @@ QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QStrin
     IniLines.reserve(text.size() + text.size() / 4 + 4096);
     Hunk = QString::fromLatin1(rtfHeader());
     forEachLine(text, [&](QByteArrayView line, LineEnd end) {
-        char *out = IniLines.reserveFor(line.size() * kMostBytesPerByte + kMostBytesPerLine);
+        char *out
+            = IniLines.reserveFor(line.size() * RtfWriter::kMostBytesPerByte + kMostBytesPerLine);
         IniLines.closeFragment(writeLine(out, line, encoding));
         layout.appendLineEnd(end);
         progress.advanceTo(qint64(double(line.data() - text.data()) * fileBytesPerByte));
@@ -256,7 +123,7 @@ QByteArray convertLines(QByteArrayView fileBytes, RtfFragments &IniLines, QStrin
 
     QByteArray document = Hunk.toLatin1();
     document += "{\\*\\";
-    document += TextLayout::destinationWord;
+    document += RtfWriter::kLayoutDestination;
     document += ' ';
     document += layout.toText();
     document += '}';

@@ -4,6 +4,7 @@
 
 #include "rtfreader.h"
 
+#include "rtfwriter.h"
 #include "text/textcodec.h"
 #include "text/utf8.h"
 
@@ -279,7 +280,7 @@ void RtfReader::readControl()
 void RtfReader::controlWord(QByteArrayView word, bool hasParameter, qint64 parameter)
 {
     Group &group = m_groups.last();
-    if (word == TextLayout::destinationWord) {
+    if (word == RtfWriter::kLayoutDestination) {
         group.destination = Destination::Layout;
         return;
     }

@@ -35,11 +35,11 @@ HiddenProcess::HiddenProcess(QObject *parent) : QObject(parent), m_process(new Q
 #endif
 }
 
-bool HiddenProcess::Start(const QString &program, const QStringList &arguments,
+bool HiddenProcess::start(const QString &program, const QStringList &arguments,
                           const QString &workingFolder, QString &error)
 {
-    if (IsRunning())
-        Stop();
+    if (isRunning())
+        stop();
     m_process->setWorkingDirectory(workingFolder);
     m_process->start(program, arguments);
     if (!m_process->waitForStarted(kStartTimeoutMs)) {
@@ -49,28 +49,28 @@ bool HiddenProcess::Start(const QString &program, const QStringList &arguments,
     return true;
 }
 
-bool HiddenProcess::IsRunning() const
+bool HiddenProcess::isRunning() const
 {
     return m_process->state() != QProcess::NotRunning;
 }
 
-bool HiddenProcess::Succeeded() const
+bool HiddenProcess::succeeded() const
 {
-    return !IsRunning() && m_process->exitStatus() == QProcess::NormalExit
+    return !isRunning() && m_process->exitStatus() == QProcess::NormalExit
         && m_process->exitCode() == 0 && m_process->error() == QProcess::UnknownError;
 }
 
-int HiddenProcess::ExitCode() const
+int HiddenProcess::exitCode() const
 {
     return m_process->exitCode();
 }
 
-QByteArray HiddenProcess::ReadOutput()
+QByteArray HiddenProcess::readOutput()
 {
     return m_process->readAllStandardOutput();
 }
 
-QString HiddenProcess::ErrorText() const
+QString HiddenProcess::errorText() const
 {
     const QString output = QString::fromLocal8Bit(m_process->readAllStandardError()).trimmed();
     if (!output.isEmpty())
@@ -82,7 +82,7 @@ QString HiddenProcess::ErrorText() const
     return QString(); // it ended by itself and said nothing
 }
 
-void HiddenProcess::Stop()
+void HiddenProcess::stop()
 {
     m_process->kill();
     m_process->waitForFinished();

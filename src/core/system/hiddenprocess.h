@@ -20,18 +20,18 @@ class HiddenProcess : public QObject
 public:
     explicit HiddenProcess(QObject *parent = nullptr);
 
-    bool Start(const QString &program, const QStringList &arguments, const QString &workingFolder,
+    bool start(const QString &program, const QStringList &arguments, const QString &workingFolder,
                QString &error);
-    bool IsRunning() const;
+    bool isRunning() const;
     // Ended by itself with exit code 0.
-    bool Succeeded() const;
-    int ExitCode() const;
+    bool succeeded() const;
+    int exitCode() const;
     // What the program has written to its standard output since the last call.
-    QByteArray ReadOutput();
+    QByteArray readOutput();
     // What the program wrote to its error output, or why it could not run or crashed; empty
     // when it ended by itself without a word.
-    QString ErrorText() const;
-    void Stop();
+    QString errorText() const;
+    void stop();
 
 private:
     QProcess *m_process;

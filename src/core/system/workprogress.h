@@ -73,8 +73,6 @@ public:
         }
         return done.get();
     }
-    // How much of the whole work is done, from 0 to 1.
-    double fraction() const { return m_fraction; }
     // The work is being undone (a file's old contents put back), which is not given up.
     virtual void undoing() { }
 

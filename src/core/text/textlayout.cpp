@@ -34,14 +34,6 @@ LineEnd TextLayout::takeLineEnd()
     return m_runs[m_readRun].end;
 }
 
-qsizetype TextLayout::lineCount() const
-{
-    qsizetype count = 0;
-    for (const Run &run : m_runs)
-        count += run.count;
-    return count;
-}
-
 QByteArray TextLayout::toText() const
 {
     QByteArray text = nameOf(format.encoding).stored;

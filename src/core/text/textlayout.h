@@ -14,19 +14,16 @@ enum class LineEnd : char { CrLf = 'w', Cr = 'r', Lf = 'n', None = 'x' };
 
 // What the temporary document needs to carry besides the visible text so that the editor can
 // write the file back byte for byte: its encoding, its byte order mark and the terminator of
-// every line. It travels inside the document as the ignorable destination {\*\morvanelayout ...},
-// which other RTF readers skip. The terminators are run-length coded ("299999w1x").
+// every line. It travels inside the temporary document (rtf/rtfwriter.h says how). The terminators
+// are run-length coded ("299999w1x").
 class TextLayout
 {
 public:
-    static constexpr const char *destinationWord = "morvanelayout";
-
     TextFormat format;
 
     void appendLineEnd(LineEnd end);
     // Terminator of the next paragraph, in order; CR LF once the recorded ones are used up.
     LineEnd takeLineEnd();
-    qsizetype lineCount() const;
 
     QByteArray toText() const;
     static TextLayout fromText(QByteArrayView text);

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "biniformat.h"
+#include "bini/biniformat.h"
 
 #include <QDir>
 #include <QProcess>
