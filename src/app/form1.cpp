@@ -5,7 +5,12 @@
 #include "form1.h"
 
 #include "about/frmabout.h"
+#include "app/filedrops.h"
 #include "app/formlayout.h"
+#include "app/inputcounter.h"
+#include "app/screenfit.h"
+#include "app/tabcycle.h"
+#include "app/workgate.h"
 #include "controls/captionfit.h"
 #include "controls/sstab.h"
 #include "controls/twips.h"
@@ -57,10 +62,15 @@ form1::form1(QWidget *parent)
     createWorkspace(client);
     createSearchRow(client);
     setTabOrder();
-    acceptFileDrops();
+    QList<QWidget *> textAreas { txtSearch };
+    for (RichTextBox *editor : RichTextBoxes)
+        textAreas << editor->dropArea();
+    connect(new FileDrops(this, textAreas), &FileDrops::dropped, this, &form1::OpenFiles);
+    m_gate = new WorkGate(*this);
+    connect(m_gate, &WorkGate::idle, this, &form1::OpenWaitingFiles);
     m_recovery = new RecoveryCopies(*this);
     watchEditors();
-    countUserInput();
+    m_inputs = new InputCounter(this);
     // A logout asks before unsaved edits go, as the window's close does.
     connect(qApp, &QGuiApplication::commitDataRequest, this, &form1::commitData);
 
@@ -70,7 +80,10 @@ form1::form1(QWidget *parent)
     Decompressor = new HiddenProcess(this);
     Timer2Progress = new DecompressionProgress(*this);
 
-    resize(designedSizeOnScreen());
+    resize(sizeOnScreen(
+        *this,
+        QSize(Twips::toPixels(Design::clientWidth, this),
+              Twips::toPixels(Design::clientHeight, this) + menuBar()->sizeHint().height())));
     m_fittingFrame = true;
     Form_Load();
     RichTextBoxes[0]->SetFocus(); // typing goes to the editor at once
@@ -196,37 +209,6 @@ void form1::watchEditors()
     }
 }
 
-namespace {
-
-// Counts the keys and clicks that reach a window, whichever of its controls takes them.
-class InputCounter final : public QObject
-{
-public:
-    InputCounter(QWidget *window, quint64 &count) : QObject(window), m_count(count) { }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        const QEvent::Type type = event->type();
-        if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress)
-            && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == parent())
-            ++m_count;
-        return false;
-    }
-
-private:
-    quint64 &m_count;
-};
-
-} // namespace
-
-// A decompressed text that arrives later must not take the keys from a user who went on
-// working meanwhile.
-void form1::countUserInput()
-{
-    qApp->installEventFilter(new InputCounter(this, m_userInputs));
-}
-
 void form1::createSearchRow(QWidget *client)
 {
     cmdFind = new QPushButton(tr("Find"), client);
@@ -243,110 +225,13 @@ void form1::createSearchRow(QWidget *client)
     txtSearch->installEventFilter(this);
 }
 
-// Files dropped anywhere on the window open in order, also over the controls that take text.
-void form1::acceptFileDrops()
-{
-    setAcceptDrops(true); // the search box is watched already, for Enter
-    for (RichTextBox *editor : RichTextBoxes)
-        editor->dropArea()->installEventFilter(this);
-}
-
-QStringList form1::droppedFiles(const QMimeData *data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls()) {
-        if (!url.isLocalFile())
-            return {};
-        // By the bytes of its path: a name that is not UTF-8 comes percent-encoded.
-        paths << FileSystem::pathFromNative(
-            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
-    }
-    return paths;
-}
-
-bool form1::handleFileDrop(QEvent *event)
-{
-    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-        auto *drag = static_cast<QDragMoveEvent *>(event);
-        if (droppedFiles(drag->mimeData()).isEmpty())
-            return false;
-        drag->acceptProposedAction();
-        return true;
-    }
-    if (event->type() == QEvent::Drop) {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const QStringList paths = droppedFiles(drop->mimeData());
-        if (paths.isEmpty())
-            return false;
-        drop->acceptProposedAction();
-        // Once the drop is over: an open may show a message box, which must not hold up the
-        // program the files were dragged from.
-        QMetaObject::invokeMethod(
-            this, [this, paths] { OpenFiles(paths); }, Qt::QueuedConnection);
-        return true;
-    }
-    return false;
-}
-
-void form1::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (!handleFileDrop(event))
-        QMainWindow::dragEnterEvent(event);
-}
-
-void form1::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (!handleFileDrop(event))
-        QMainWindow::dragMoveEvent(event);
-}
-
-void form1::dropEvent(QDropEvent *event)
-{
-    if (!handleFileDrop(event))
-        QMainWindow::dropEvent(event);
-}
-
-// Designed size, but never larger than the screen's free area (a small screen, or a large
-// scale factor): the minimum size still holds, as the layout enforces it.
-QSize form1::designedSizeOnScreen() const
-{
-    const QSize designed(Twips::toPixels(Design::clientWidth, this),
-                         Twips::toPixels(Design::clientHeight, this)
-                             + menuBar()->sizeHint().height());
-    const QScreen *screen = this->screen();
-    return screen ? designed.boundedTo(screen->availableGeometry().size()) : designed;
-}
-
-// The frame is known only once the window system has put one around the window: the first
-// size then gives up what the frame takes, so that the window with its title bar fits.
-void form1::fitFrameToScreen()
-{
-    const QSize frame = frameGeometry().size() - size();
-    if (!m_fittingFrame || frame.isEmpty() || !screen())
-        return;
-    m_fittingFrame = false;
-    const QSize room = screen()->availableGeometry().size() - frame;
-    if (width() > room.width() || height() > room.height())
-        resize(size().boundedTo(room));
-}
-
 // The order the controls stand on the window: the Quick Bar, the tab strip, the active tab's
-// editor (the others are hidden, and so skipped), the search row. The chain decides where the
-// focus goes when the control that has it is hidden; Tab itself follows tabCycle.
+// editor (the others are hidden, and so skipped), the search row. Tab itself follows tabCycle.
 void form1::setTabOrder()
 {
-    const QList<QWidget *> order
-        = { cmdOpen,          cmdClose,         cmdSave,          cmdSaveAS,
-            SSTab1,           RichTextBoxes[0], RichTextBoxes[1], RichTextBoxes[2],
-            RichTextBoxes[3], cmdFind,          cmdFindNext,      txtSearch };
-    // The editors and the tab strip pass their focus on to an inner widget, which is the one
-    // that has to take the place in the chain.
-    const auto taker
-        = [](QWidget *widget) { return widget->focusProxy() ? widget->focusProxy() : widget; };
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(taker(order[i]), taker(order[i + 1]));
+    chainTabOrder({ cmdOpen, cmdClose, cmdSave, cmdSaveAS, SSTab1, RichTextBoxes[0],
+                    RichTextBoxes[1], RichTextBoxes[2], RichTextBoxes[3], cmdFind, cmdFindNext,
+                    txtSearch });
 }
 
 QList<QWidget *> form1::tabCycle() const
@@ -362,46 +247,17 @@ QList<QWidget *> form1::tabCycle() const
              txtSearch };
 }
 
-// The toolkit's own walk along the chain stops at the tab strip's and the editors' outer
-// widgets wherever they stand in it, which broke the cycle: Tab and Shift+Tab, from any control
-// of the cycle, go round the cycle itself.
 bool form1::focusNextPrevChild(bool next)
 {
     const QList<QWidget *> cycle = tabCycle();
-    const qsizetype at = cycle.indexOf(focusWidget());
-    if (at < 0)
+    if (!cycle.contains(focusWidget()))
         return QMainWindow::focusNextPrevChild(next);
-    const qsizetype count = cycle.size();
-    for (qsizetype step = 1; step < count; ++step) {
-        QWidget *candidate = cycle[(at + (next ? step : count - step)) % count];
-        if (candidate->isVisibleTo(this) && candidate->isEnabled()) {
-            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
-    return false;
+    return focusAlongCycle(this, cycle, next);
 }
 
 frmAbout *form1::aboutDialog() const
 {
     return m_about;
-}
-
-void form1::OpenFiles(const QStringList &paths)
-{
-    m_waitingFiles += paths;
-    OpenWaitingFiles();
-}
-
-void form1::OpenWaitingFiles()
-{
-    bool opened = false;
-    while (!m_waitingFiles.isEmpty() && !Timer2->Enabled() && !busy()) {
-        OpenGivenFile(*this, m_waitingFiles.takeFirst());
-        opened = true;
-    }
-    if (opened)
-        focusActiveEditor();
 }
 
 void form1::focusActiveEditor()
@@ -411,18 +267,29 @@ void form1::focusActiveEditor()
         RichTextBoxes[active]->SetFocus();
 }
 
+void form1::OpenFiles(const QStringList &paths)
+{
+    m_waitingFiles.add(paths);
+    OpenWaitingFiles();
+}
+
+void form1::OpenWaitingFiles()
+{
+    m_waitingFiles.openWhileFree(*this);
+}
+
 void form1::showMessage(const QString &text)
 {
-    if (m_work)
-        m_work->stopShowing(); // the message is about the work, and comes instead of its progress
+    if (LongWork *work = m_gate->current())
+        work->stopShowing(); // the message is about the work, and comes instead of its progress
     m_dialogs->information(this, text);
     focusActiveEditor();
 }
 
 void form1::showWarning(const QString &text)
 {
-    if (m_work)
-        m_work->stopShowing();
+    if (LongWork *work = m_gate->current())
+        work->stopShowing();
     m_dialogs->warning(this, text);
     focusActiveEditor();
 }
@@ -438,56 +305,6 @@ void form1::setDialogs(Dialogs &dialogs)
 {
     m_dialogs = &dialogs;
     CommonDialog1.setDialogs(dialogs);
-}
-
-void form1::beginWork(LongWork &work)
-{
-    Q_ASSERT(!m_work);
-    m_work = &work;
-}
-
-void form1::holdForWork(bool hold)
-{
-    if (hold) {
-        m_focusBeforeHold = focusWidget();
-        // The window's own commands only: the controls keep their actions to themselves.
-        for (QAction *action : findChildren<QAction *>(Qt::FindDirectChildrenOnly)) {
-            if (action->isEnabled()) {
-                action->setEnabled(false);
-                m_heldActions.append(action);
-            }
-        }
-    } else {
-        for (QAction *action : std::as_const(m_heldActions))
-            action->setEnabled(true);
-        m_heldActions.clear();
-    }
-    centralWidget()->setEnabled(!hold);
-    menuBar()->setEnabled(!hold);
-    if (!hold && m_focusBeforeHold)
-        m_focusBeforeHold->setFocus();
-}
-
-// What waited for the work goes on once control is back in the event loop, after the command
-// that did the work has finished.
-void form1::endWork(LongWork &work)
-{
-    Q_ASSERT(m_work == &work);
-    m_work = nullptr;
-    if (std::exchange(m_closeWhenIdle, false))
-        QMetaObject::invokeMethod(this, &form1::closeOnceNothingIsAsked, Qt::QueuedConnection);
-    else if (!m_waitingFiles.isEmpty())
-        QMetaObject::invokeMethod(this, &form1::OpenWaitingFiles, Qt::QueuedConnection);
-}
-
-// What the work's end has to say (that a file was not saved) comes before the questions that
-// closing may ask.
-void form1::closeOnceNothingIsAsked()
-{
-    if (QApplication::activeModalWidget())
-        QTimer::singleShot(50, this, &form1::closeOnceNothingIsAsked);
-    else
-        close();
 }
 
 double form1::WidthTwips() const
@@ -621,22 +438,24 @@ void form1::Form_Resize()
 void form1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    fitFrameToScreen();
+    if (m_fittingFrame && fitFrameToScreen(*this))
+        m_fittingFrame = false;
     Form_Resize();
 }
 
 void form1::moveEvent(QMoveEvent *event)
 {
     QMainWindow::moveEvent(event);
-    fitFrameToScreen(); // a window manager tells of its frame by moving the window into it
+    // A window manager tells of its frame by moving the window into it.
+    if (m_fittingFrame && fitFrameToScreen(*this))
+        m_fittingFrame = false;
 }
 
 void form1::closeEvent(QCloseEvent *event)
 {
     // An open is given up first, a save finished; the window closes once the work has ended.
-    if (m_work) {
-        m_work->windowClosed();
-        m_closeWhenIdle = true;
+    if (m_gate->current()) {
+        m_gate->closeAfterWork();
         event->ignore();
         return;
     }
@@ -681,8 +500,6 @@ void form1::commitData(QSessionManager &manager)
 
 bool form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (handleFileDrop(event))
-        return true;
     if (watched == txtSearch && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         txtSearch_KeyDown(key->key(), int(key->modifiers()));

@@ -5,8 +5,11 @@
 #pragma once
 
 #include "app/formlayout.h"
+#include "app/inputcounter.h"
+#include "app/workgate.h"
 #include "controls/commondialog.h"
 #include "controls/dialogs.h"
+#include "open/openqueue.h"
 #include "rtf/rtffragments.h"
 
 #include <QMainWindow>
@@ -80,12 +83,12 @@ public:
     Clock &clock() const { return *m_clock; }
     // Long work under way (an open or a save): one at a time. Files waiting to be opened, the
     // pick-up of a decompressed file and the closing of the window wait for it to end.
-    void beginWork(LongWork &work);
-    void endWork(LongWork &work);
-    bool busy() const { return m_work != nullptr; }
+    void beginWork(LongWork &work) { m_gate->begin(work); }
+    void endWork(LongWork &work) { m_gate->end(work); }
+    bool busy() const { return m_gate->current() != nullptr; }
     // While work shows its progress, the window takes no clicks, keys or commands; it can still
     // be moved, resized and closed.
-    void holdForWork(bool hold);
+    void holdForWork(bool hold) { m_gate->hold(hold); }
     frmAbout *aboutDialog() const;
     // Opens files given on the command line or dropped on the window, in order, as the Open
     // command opens a chosen file. A compressed file holds back the ones after it until its
@@ -96,7 +99,7 @@ public:
     void focusActiveEditor();
     int layoutPasses() const { return m_layoutPasses; } // how often Form_Resize ran
     // Keys pressed and clicks made in the window so far: whether the user did anything since.
-    quint64 userInputs() const { return m_userInputs; }
+    quint64 userInputs() const { return m_inputs->count(); }
     // The copies that keep unsaved edits safe from a crash.
     RecoveryCopies &recovery() const { return *m_recovery; }
     // The desktop session is ending: unsaved edits are kept in their recovery copies whatever
@@ -136,9 +139,6 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
@@ -152,29 +152,19 @@ private:
     void setTabOrder();
     QList<QWidget *> tabCycle() const;
     void place(QWidget *widget, const TwipsRect &rect);
-    void acceptFileDrops();
-    bool handleFileDrop(QEvent *event);
-    static QStringList droppedFiles(const QMimeData *data);
     void focusSearchBox();
-    QSize designedSizeOnScreen() const;
-    void fitFrameToScreen();
     void watchEditors();
-    void closeOnceNothingIsAsked();
-    void countUserInput();
 
     QtDialogs m_qtDialogs;
     Dialogs *m_dialogs = &m_qtDialogs;
     Clock *m_clock;
-    LongWork *m_work = nullptr;
-    bool m_closeWhenIdle = false; // the window was closed while work ran
+    WorkGate *m_gate;
     bool m_endAgreed = false; // the user let unsaved edits go as the session ends; until typing
     bool m_endingForTheSystem = false;
     RecoveryCopies *m_recovery;
-    quint64 m_userInputs = 0;
-    QList<QAction *> m_heldActions;
-    QPointer<QWidget> m_focusBeforeHold;
+    InputCounter *m_inputs;
     QPointer<frmAbout> m_about;
-    QStringList m_waitingFiles;
+    OpenQueue m_waitingFiles;
     bool m_correctingSize = false;
     bool m_fittingFrame = false; // until the frame's size is known, after the first show
     int m_layoutPasses = 0;
