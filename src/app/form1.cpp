@@ -20,11 +20,10 @@
 #include "files/filesystem.h"
 #include "files/privatefolder.h"
 #include "open/decompression.h"
-#include "open/decompressionprogress.h"
+#include "open/decompressionunderway.h"
 #include "open/opencommand.h"
 #include "search/search.h"
 #include "system/clock.h"
-#include "system/hiddenprocess.h"
 #include "system/timer.h"
 #include "workspace/editorslots.h"
 #include "workspace/longwork.h"
@@ -77,8 +76,7 @@ form1::form1(QWidget *parent)
     Timer2 = new Timer(this);
     Timer2->setInterval(DecompressionPickUpInterval);
     connect(Timer2, &Timer::Tick, this, &form1::Timer2_Timer);
-    Decompressor = new HiddenProcess(this);
-    Timer2Progress = new DecompressionProgress(*this);
+    m_decompression = std::make_unique<DecompressionUnderWay>(*this);
 
     resize(sizeOnScreen(
         *this,

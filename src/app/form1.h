@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <memory>
 
 class QAction;
 class QGroupBox;
@@ -25,10 +26,9 @@ class QPushButton;
 class RichTextBox;
 class SSTab;
 class Timer;
-class HiddenProcess;
 class frmAbout;
 class Clock;
-class DecompressionProgress;
+class DecompressionUnderWay;
 class LongWork;
 class RecoveryCopies;
 class QSessionManager;
@@ -55,9 +55,6 @@ public:
     qint32 searchptr = 0; // where the last match was found
     QString Hunk; // the RTF header while a conversion runs
     RtfFragments IniLines; // the converter's fragments
-    int Timer2Ticks = 0; // seconds the pick-up has waited for the decompressor
-    quint64 Timer2InputMark = 0; // the user's input count when the decompression started
-    QString Timer2OutputFile; // where the decompressor writes the text, in the private folder
 
     // Controls.
     QGroupBox *fraButtons;
@@ -68,11 +65,10 @@ public:
     QLineEdit *txtSearch;
     CommonDialog CommonDialog1;
     Timer *Timer2;
-    HiddenProcess *Decompressor;
-    DecompressionProgress *Timer2Progress; // how far the decompressor has come
     QAction *mnuOpen, *mnuClose, *mnuSave, *mnuSaveAs, *mnuExit, *mnuAbout;
 
     RichTextBox &editor(int slot) const { return *RichTextBoxes.at(slot); }
+    DecompressionUnderWay &decompression() const { return *m_decompression; }
     void showMessage(const QString &text);
     void showWarning(const QString &text);
     bool askYesNo(const QString &text);
@@ -159,6 +155,7 @@ private:
     Dialogs *m_dialogs = &m_qtDialogs;
     Clock *m_clock;
     WorkGate *m_gate;
+    std::unique_ptr<DecompressionUnderWay> m_decompression;
     bool m_endAgreed = false; // the user let unsaved edits go as the session ends; until typing
     bool m_endingForTheSystem = false;
     RecoveryCopies *m_recovery;

@@ -6,6 +6,7 @@
 
 #include "app/form1.h"
 #include "decompressionprogress.h"
+#include "decompressionunderway.h"
 #include "files/filesystem.h"
 #include "files/privatefolder.h"
 #include "opencommand.h"
@@ -29,15 +30,15 @@ const QString kOutputName = QStringLiteral("decompressed.txt");
 // leave its scratch file beside the text.
 void discardOutput(form1 &form)
 {
-    if (!form.Timer2OutputFile.isEmpty())
-        PrivateFolder::discard(QFileInfo(form.Timer2OutputFile).absolutePath());
-    form.Timer2OutputFile.clear();
+    if (!form.decompression().outputFile.isEmpty())
+        PrivateFolder::discard(QFileInfo(form.decompression().outputFile).absolutePath());
+    form.decompression().outputFile.clear();
 }
 
 void giveUp(form1 &form, const QString &reason)
 {
     form.Timer2->setEnabled(false);
-    form.Timer2Progress->stop();
+    form.decompression().progress->stop();
     discardOutput(form);
     form.setWindowTitle(form1::RunCaption);
     form.showWarning(CouldNotOpenMessage(form.Timer2OpenFile, reason));
@@ -92,7 +93,8 @@ void StartDecompression(form1 &form, const QString &path)
     const QStringList arguments
         = { QStringLiteral("--"), file.fileName(), QStringLiteral("--output"), output,
             QStringLiteral("--progress") };
-    if (!form.Decompressor->start(DecompressorPath(), arguments, file.absolutePath(), error)) {
+    if (!form.decompression().process->start(DecompressorPath(), arguments, file.absolutePath(),
+                                             error)) {
         run->remove(folder);
         form.setWindowTitle(form1::RunCaption);
         form.showWarning(
@@ -103,21 +105,21 @@ void StartDecompression(form1 &form, const QString &path)
         return;
     }
     form.Timer2OpenFile = path;
-    form.Timer2OutputFile = output;
-    form.Timer2Ticks = 0;
-    form.Timer2InputMark = form.userInputs();
+    form.decompression().outputFile = output;
+    form.decompression().ticks = 0;
+    form.decompression().inputMark = form.userInputs();
     form.Timer2->setEnabled(true);
-    form.Timer2Progress->start();
+    form.decompression().progress->start();
     form.setWindowTitle(form1::RunCaption);
     form.CurrentFile = path;
 }
 
 void StopDecompression(form1 &form)
 {
-    if (form.Decompressor->isRunning())
-        form.Decompressor->stop();
+    if (form.decompression().process->isRunning())
+        form.decompression().process->stop();
     form.Timer2->setEnabled(false);
-    form.Timer2Progress->stop();
+    form.decompression().progress->stop();
     discardOutput(form);
 }
 
@@ -134,30 +136,32 @@ void PickUpDecompressedFile(form1 &form)
         return; // picked up already
     if (form.busy())
         return; // looked at again once the work under way is over; the wait does not count
-    if (form.Decompressor->isRunning()) {
-        if (++form.Timer2Ticks < DecompressionTimeoutSeconds)
+    if (form.decompression().process->isRunning()) {
+        if (++form.decompression().ticks < DecompressionTimeoutSeconds)
             return; // look again in a second
-        form.Decompressor->stop();
+        form.decompression().process->stop();
         giveUp(form,
                QCoreApplication::translate("Decompression",
                                            "the decompressor did not finish within %1 seconds")
                    .arg(DecompressionTimeoutSeconds));
         return;
     }
-    const QString output = form.Timer2OutputFile;
+    const QString output = form.decompression().outputFile;
     const bool wroteText = FileSystem::exists(output);
-    if (!form.Decompressor->succeeded() || !wroteText) {
+    if (!form.decompression().process->succeeded() || !wroteText) {
         giveUp(form,
-               DecompressorFailure(*form.Decompressor, wroteText, output, form.Timer2OpenFile));
+               DecompressorFailure(*form.decompression().process, wroteText, output,
+                                   form.Timer2OpenFile));
         return;
     }
     form.Timer2->setEnabled(false);
-    const bool progressShown = form.Timer2Progress->shown();
-    form.Timer2Progress->stop();
+    const bool progressShown = form.decompression().progress->shown();
+    form.decompression().progress->stop();
     const QString compressed = form.Timer2OpenFile;
     // A user who went on working meanwhile keeps the tab and the keys; one who waited sees it.
-    const Placement placement
-        = form.userInputs() == form.Timer2InputMark ? Placement::Activate : Placement::Beside;
+    const Placement placement = form.userInputs() == form.decompression().inputMark
+        ? Placement::Activate
+        : Placement::Beside;
     OpenTextFile(form, output, QFileInfo(compressed).fileName(), compressed, progressShown,
                  placement);
     discardOutput(form); // the text lives in the editor now

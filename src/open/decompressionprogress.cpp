@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "controls/dialogs.h"
 #include "decompression.h"
+#include "decompressionunderway.h"
 #include "system/clock.h"
 #include "system/hiddenprocess.h"
 #include "system/timer.h"
@@ -43,7 +44,7 @@ void DecompressionProgress::update()
 {
     // The decompressor prints thousandths, a line each; the last whole line counts.
     const QList<QByteArray> lines
-        = (m_unfinishedLine + m_form.Decompressor->readOutput()).split('\n');
+        = (m_unfinishedLine + m_form.decompression().process->readOutput()).split('\n');
     m_unfinishedLine = lines.last();
     for (qsizetype i = lines.size() - 2; i >= 0; --i) {
         bool number = false;

@@ -5,6 +5,7 @@
 #include "bini/biniformat.h"
 #include "open/decompression.h"
 #include "open/decompressionprogress.h"
+#include "open/decompressionunderway.h"
 #include "support/formfixture.h"
 #include "support/steppingclock.h"
 #include "system/hiddenprocess.h"
@@ -70,7 +71,7 @@ class TestDecompression : public QObject
     // Waits for the decompressor to end, then lets the pick-up timer fire.
     static void pickUp(FormFixture &f)
     {
-        QTRY_VERIFY(!f.form.Decompressor->isRunning());
+        QTRY_VERIFY(!f.form.decompression().process->isRunning());
         f.form.Timer2_Timer();
     }
 
@@ -340,13 +341,13 @@ private slots:
             { f.write("large.ini", expandingTo(megabytes)), f.write("next.txt", "n") });
         QVERIFY(f.form.Timer2->Enabled());
         if (whileOpening) {
-            QTRY_VERIFY(!f.form.Decompressor->isRunning());
+            QTRY_VERIFY(!f.form.decompression().process->isRunning());
             f.dialogs.cancelAt = 0.5;
             f.form.Timer2_Timer();
         } else {
             f.dialogs.cancelAt = 0;
             while (f.dialogs.progressShown.isEmpty())
-                f.form.Timer2Progress->update();
+                f.form.decompression().progress->update();
         }
         const QStringList left = FormFixture::everythingIn(privateTemp.path());
         qunsetenv("XDG_RUNTIME_DIR");
@@ -356,7 +357,7 @@ private slots:
         QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(decompressorsIn(f.dir.path()), 0);
         QVERIFY(!f.form.Timer2->Enabled());
-        QVERIFY(!f.form.Timer2Progress->shown());
+        QVERIFY(!f.form.decompression().progress->shown());
         QCOMPARE(f.form.windowTitle(), form1::RunCaption);
         QCOMPARE(f.caption(0), QString("next.txt"));
         QCOMPARE(f.caption(1), form1::noFileCaption());
@@ -372,14 +373,14 @@ private slots:
         StartDecompression(f.form, f.write("large.ini", expandingTo(900)));
         for (int second = 1; second < DecompressionTimeoutSeconds; ++second) {
             QTest::qWait(5);
-            QVERIFY(f.form.Decompressor->isRunning());
+            QVERIFY(f.form.decompression().process->isRunning());
             f.form.Timer2_Timer();
             QVERIFY(f.dialogs.messages.isEmpty());
         }
         f.form.Timer2_Timer();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].contains("did not finish within 30 seconds"));
-        QVERIFY(!f.form.Decompressor->isRunning());
+        QVERIFY(!f.form.decompression().process->isRunning());
         QVERIFY(!f.form.Timer2->Enabled());
         QCOMPARE(f.caption(0), form1::noFileCaption());
     }
