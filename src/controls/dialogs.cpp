@@ -6,9 +6,12 @@
 
 #include "commondialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -63,30 +66,60 @@ private:
 
 } // namespace
 
+// One dialog of each kind for the window's life: a new one each time loads its icons afresh,
+// and Qt's pixmap cache keeps a key for each for good. Each use starts in the last folder, with
+// an empty name box and no completion list left on screen from the last use (it would take the
+// first key typed afterwards).
+QFileDialog &QtDialogs::fileDialog(QPointer<QFileDialog> &kept, QWidget *parent,
+                                   const QString &filter)
+{
+    if (!kept)
+        kept = new QFileDialog(parent);
+    kept->setNameFilters(filter.split(QStringLiteral(";;")));
+    if (!m_lastFolder.isEmpty()) // else the working folder, where a new dialog starts
+        kept->setDirectory(m_lastFolder);
+    // The name box of Qt's own dialog (a desktop's native one starts empty anyway).
+    if (auto *name = kept->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        name->clear();
+    return *kept;
+}
+
+QString QtDialogs::chosenFile(QFileDialog &dialog)
+{
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    for (QCompleter *completer : dialog.findChildren<QCompleter *>())
+        completer->popup()->hide();
+    if (!chosen)
+        return QString();
+    const QString path = dialog.selectedFiles().constFirst();
+    m_lastFolder = QFileInfo(path).absolutePath();
+    return path;
+}
+
 QString QtDialogs::getOpenFileName(QWidget *parent, const QString &filter)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), m_lastFolder, filter);
-    if (!path.isEmpty())
-        m_lastFolder = QFileInfo(path).absolutePath();
-    return path;
+    QFileDialog &dialog = fileDialog(m_openDialog, parent, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(dialog);
 }
 
 QString QtDialogs::getSaveFileName(QWidget *parent, const QString &filter, QString &selectedFilter)
 {
-    QFileDialog dialog(parent, QString(), m_lastFolder, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The dialog adds the chosen type's extension itself, so that it is the file of that full
-    // name it asks about before replacing it.
-    const auto followType = [&dialog](const QString &entry) {
-        dialog.setDefaultSuffix(CommonDialog::typeExtension(entry).mid(1));
-    };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followType);
-    followType(dialog.selectedNameFilter());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    selectedFilter = dialog.selectedNameFilter();
-    const QString path = dialog.selectedFiles().constFirst();
-    m_lastFolder = QFileInfo(path).absolutePath();
+    const bool made = !m_saveDialog;
+    QFileDialog &dialog = fileDialog(m_saveDialog, parent, filter);
+    if (made) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The dialog adds the chosen type's extension itself, so that it is the file of that
+        // full name it asks about before replacing it.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString &entry) {
+                             dialog.setDefaultSuffix(CommonDialog::typeExtension(entry).mid(1));
+                         });
+    }
+    dialog.setDefaultSuffix(CommonDialog::typeExtension(dialog.selectedNameFilter()).mid(1));
+    const QString path = chosenFile(dialog);
+    if (!path.isEmpty())
+        selectedFilter = dialog.selectedNameFilter();
     return path;
 }
 

@@ -4,9 +4,11 @@
 
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <memory>
 
+class QFileDialog;
 class QWidget;
 
 // A window that shows how far long work has come, with a Cancel button; it goes when it is
@@ -77,5 +79,9 @@ public:
     EncodingChoice askAboutEncoding(QWidget *parent, const QString &text) override;
 
 private:
+    QFileDialog &fileDialog(QPointer<QFileDialog> &kept, QWidget *parent, const QString &filter);
+    QString chosenFile(QFileDialog &dialog);
+
     QString m_lastFolder;
+    QPointer<QFileDialog> m_openDialog, m_saveDialog;
 };
