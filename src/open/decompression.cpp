@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <unistd.h>
 
 namespace {
 
@@ -90,11 +91,18 @@ void StartDecompression(form1 &form, const QString &path)
     form.setWindowTitle(uncompressingCaption());
     // Always our own decompressor by its full path: never a program that lies beside the file.
     const QString output = folder + u'/' + kOutputName;
+    // A process's arguments and folder go out as UTF-8: a name that is not UTF-8 is handed over
+    // as a link to the file, made in the private folder, which the decompressor runs in.
+    const QString link = folder + QStringLiteral("/compressed.ini");
+    const bool byLink = FileSystem::nativePath(path) != path.toUtf8()
+        && ::symlink(FileSystem::nativePath(FileSystem::absolutePath(path)).constData(),
+                     FileSystem::nativePath(link).constData())
+            == 0;
     const QStringList arguments
-        = { QStringLiteral("--"), file.fileName(), QStringLiteral("--output"), output,
-            QStringLiteral("--progress") };
-    if (!form.decompression().process->start(DecompressorPath(), arguments, file.absolutePath(),
-                                             error)) {
+        = { QStringLiteral("--"), byLink ? link : file.fileName(), QStringLiteral("--output"),
+            output, QStringLiteral("--progress") };
+    if (!form.decompression().process->start(DecompressorPath(), arguments,
+                                             byLink ? folder : file.absolutePath(), error)) {
         run->remove(folder);
         form.setWindowTitle(form1::RunCaption);
         form.showWarning(
