@@ -4,7 +4,7 @@
 
 // libFuzzer target: reading a recovery copy must end on any input, and whatever it takes for a
 // whole copy must come back equal when written and read again.
-#include "files/recoverystore.h"
+#include "recovery/recoverystore.h"
 
 #include <cstdlib>
 

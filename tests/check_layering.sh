@@ -6,7 +6,8 @@
 
 # Fails when a folder of src/ includes a folder it may not. The layers, from the bottom:
 #   core/system, core/text      the system's services; text and its codecs
-#   core/rtf, core/files        RTF both ways; reading and saving files
+#   core/rtf, core/files        RTF both ways; reading files, the private folder
+#   core/save, core/recovery    the writer of users' files; the copies of unsaved edits
 #   core/convert, core/bini     the INI-to-RTF converter; the compressed format
 #   editor, controls            the widgets: the editor control; tabs, dialogs, screen units
 #   app <-> the commands        the main window and the commands it routes to (workspace,
@@ -21,11 +22,13 @@ declare -A allowed=(
     [core/text]=""
     [core/rtf]="core/text core/system"
     [core/files]="core/text core/system"
+    [core/save]="core/files core/text core/system"
+    [core/recovery]="core/save core/files core/text core/system"
     [core/convert]="core/rtf core/files core/text core/system"
     [core/bini]="core/files core/text core/system"
-    [editor]="core/rtf core/files core/text core/system"
+    [editor]="core/save core/rtf core/files core/text core/system"
     [controls]="core/system"
-    [workspace]="app controls editor core/convert core/rtf core/files core/text core/system"
+    [workspace]="app controls editor core/recovery core/save core/convert core/rtf core/files core/text core/system"
     [open]="app workspace controls editor core/bini core/convert core/files core/text core/system"
     [search]="app controls editor core/text"
     [about]="app controls"

@@ -7,7 +7,7 @@
 #include "documentloader.h"
 #include "editor/editoraccessible.h"
 #include "editorstyles.h"
-#include "files/filewriter.h"
+#include "save/filewriter.h"
 #include "rtf/rtfreader.h"
 #include "text/textcodec.h"
 #include "text/textsearch.h"

@@ -6,7 +6,7 @@
 
 #include "app/form1.h"
 #include "files/filesystem.h"
-#include "files/filewriter.h"
+#include "save/filewriter.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "files/recoverystore.h"
+#include "recovery/recoverystore.h"
 
 #include <QObject>
 #include <QString>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "files/recoverystore.h"
+#include "recovery/recoverystore.h"
 #include "support/formfixture.h"
 #include "support/steppingclock.h"
 #include "system/endrequests.h"

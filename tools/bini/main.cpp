@@ -12,7 +12,7 @@
 
 #include "bini/biniformat.h"
 #include "files/filesystem.h"
-#include "files/filewriter.h"
+#include "save/filewriter.h"
 #include "system/translations.h"
 
 #include <QCoreApplication>

@@ -4,9 +4,9 @@
 
 #include "recoverystore.h"
 
-#include "filesystem.h"
-#include "filewriter.h"
-#include "runfolders.h"
+#include "files/filesystem.h"
+#include "files/runfolders.h"
+#include "save/filewriter.h"
 #include "system/descriptor.h"
 #include "system/workprogress.h"
 

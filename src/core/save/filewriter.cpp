@@ -4,8 +4,8 @@
 
 #include "filewriter.h"
 
-#include "filesystem.h"
-#include "runfolders.h"
+#include "files/filesystem.h"
+#include "files/runfolders.h"
 #include "system/descriptor.h"
 #include "system/systemcalls.h"
 #include "writerparts.h"

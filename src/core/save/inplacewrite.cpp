@@ -4,9 +4,9 @@
 
 // The save in place: a whole, synced copy of the old contents first, then the new text over the
 // file, and the way back from that copy when the write fails or is given up.
-#include "filesystem.h"
+#include "files/filesystem.h"
+#include "files/runfolders.h"
 #include "filewriter.h"
-#include "runfolders.h"
 #include "system/descriptor.h"
 #include "system/systemcalls.h"
 #include "writerparts.h"

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "files/filewriter.h"
-#include "files/recoverystore.h"
+#include "save/filewriter.h"
+#include "recovery/recoverystore.h"
 #include "support/folderlisting.h"
 
 #include <QDir>

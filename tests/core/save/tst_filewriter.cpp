@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "files/filewriter.h"
+#include "save/filewriter.h"
 #include "system/systemcalls.h"
 
 #include <QDir>
