@@ -5,7 +5,7 @@
 #include "documentloader.h"
 
 #include "editorstyles.h"
-#include "files/filesystem.h"
+#include "files/readablefile.h"
 #include "system/piecequeue.h"
 #include "text/utf8.h"
 
@@ -50,12 +50,12 @@ bool DocumentLoader::loadFile(const QString &path, QString &error, WorkProgress 
 {
     try {
         QByteArray rtf;
-        qint64 size = 0;
-        if (!FileSystem::regularFileSize(path, size, error))
+        ReadableFile file;
+        if (!file.open(path, error))
             return false;
         // Taking the text in costs most: the editor builds its lines as it goes.
-        progress.beginStep(size, share * 0.05);
-        if (!FileSystem::readAll(path, rtf, error, progress))
+        progress.beginStep(file.size(), share * 0.05);
+        if (!file.readAll(rtf, error, progress))
             return false;
         progress.beginStep(rtf.size(), share * 0.95);
         const RtfDocument document = rtf.size() < kReadOnSecondThreadFrom

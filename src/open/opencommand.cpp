@@ -11,6 +11,7 @@
 #include "files/filestamp.h"
 #include "files/filesystem.h"
 #include "files/privatefolder.h"
+#include "files/readablefile.h"
 #include "system/memorybudget.h"
 #include "workspace/editorslots.h"
 #include "workspace/interruptedsave.h"
@@ -28,11 +29,8 @@ namespace {
 // file; taking the document into the editor is the rest.
 constexpr double kConvertShare = 0.45;
 
-QString notEnoughMemory(const QString &path)
+QString notEnoughMemory(qint64 size)
 {
-    qint64 size = 0;
-    QString unknown;
-    FileSystem::regularFileSize(path, size, unknown);
     return QCoreApplication::translate("OpenCommand",
                                        "it is %1, and there is not enough memory to open it")
         .arg(QLocale::system().formattedDataSize(size));
@@ -61,38 +59,54 @@ void OpenGivenFile(form1 &form, const QString &path)
     OpenFile(form, path);
 }
 
+// The file is opened once: routed by its first bytes and read through the one descriptor.
 void OpenFile(form1 &form, const QString &path)
 {
     OfferContentsBeforeAnInterruptedSave(form, path);
-    const QString title = FileSystem::displayPath(QFileInfo(path).fileName());
-    if (path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive)) {
-        OpenTextFile(form, path, title);
-    } else if (path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {
-        QByteArray head;
-        QString error;
-        if (!FileSystem::readFirstBytes(path, BiniFormat::signatureSize, head, error))
-            form.showWarning(CouldNotOpenMessage(path, error));
-        else if (BiniFormat::hasReadableSignature(head))
-            StartDecompression(form, path);
-        else
-            OpenTextFile(form, path, title); // a plain INI file, whatever its first letters
-    } else {
+    const bool text = path.endsWith(QLatin1String("txt"), Qt::CaseInsensitive);
+    if (!text && !path.endsWith(QLatin1String("ini"), Qt::CaseInsensitive)) {
         form.showMessage(QCoreApplication::translate("OpenCommand", "No file loaded."));
+        return;
     }
+    ReadableFile file;
+    QByteArray head;
+    QString error;
+    if (!file.open(path, error)
+        || (!text && !file.readHead(BiniFormat::signatureSize, head, error))) {
+        form.showWarning(CouldNotOpenMessage(path, error));
+        return;
+    }
+    const QString title = FileSystem::displayPath(QFileInfo(path).fileName());
+    if (!text && BiniFormat::hasReadableSignature(head))
+        StartDecompression(form, path);
+    else
+        OpenTextFile(form, file, path, title); // a plain INI file, whatever its first letters
 }
 
 bool OpenTextFile(form1 &form, const QString &path, const QString &title, const QString &savePath,
                   bool progressShownAlready, Placement placement)
 {
+    ReadableFile file;
+    QString error;
+    if (!file.open(path, error)) {
+        form.showWarning(CouldNotOpenMessage(savePath.isEmpty() ? path : savePath, error));
+        return false;
+    }
+    return OpenTextFile(form, file, path, title, savePath, progressShownAlready, placement);
+}
+
+bool OpenTextFile(form1 &form, ReadableFile &file, const QString &path, const QString &title,
+                  const QString &savePath, bool progressShownAlready, Placement placement)
+{
     const QString target = savePath.isEmpty() ? path : savePath;
     QString error;
-    if (!FitsInMemory(path, error)) {
+    if (!FitsInMemory(file.size(), error)) {
         form.showWarning(CouldNotOpenMessage(target, error));
         return false;
     }
     form.repaint(); // shows pending caption changes while a long file is read
     // Taken before the read: a change while it is read shows as a change when it is saved.
-    const FileStamp stamp = FileStamp::of(target);
+    const FileStamp stamp = savePath.isEmpty() ? file.stamp() : FileStamp::of(target);
     LongWork work(form, QCoreApplication::translate("OpenCommand", "Opening %1").arg(title),
                   progressShownAlready);
     // A text that arrives while the user works elsewhere must not take the keyboard: it opens
@@ -101,11 +115,11 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
         work.stopShowing();
     ColorizeResult converted;
     try {
-        converted = ColorizeFile(path, form.IniLines, form.Hunk, work, kConvertShare);
+        converted = ColorizeFile(file, form.IniLines, form.Hunk, work, kConvertShare);
     } catch (const std::bad_alloc &) { // past the estimate: every other tab stays
         form.IniLines.clear();
         form.Hunk.clear();
-        converted.error = notEnoughMemory(path);
+        converted.error = notEnoughMemory(file.size());
     } catch (const WorkCancelled &) {
         form.IniLines.clear();
         form.Hunk.clear();
@@ -125,11 +139,8 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
     return placed;
 }
 
-bool FitsInMemory(const QString &path, QString &error)
+bool FitsInMemory(qint64 size, QString &error)
 {
-    qint64 size = 0;
-    if (!FileSystem::regularFileSize(path, size, error))
-        return false;
     const QLocale locale = QLocale::system();
     if (size > LargestFileSize) {
         error = QCoreApplication::translate("OpenCommand",

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class ReadableFile;
 class form1;
 
 // File > Open: asks for a file and routes it by kind. Text and plain INI files are converted
@@ -27,9 +28,13 @@ void OpenGivenFile(form1 &form, const QString &path);
 bool OpenTextFile(form1 &form, const QString &path, const QString &title,
                   const QString &savePath = QString(), bool progressShownAlready = false,
                   Placement placement = Placement::Activate);
+// The same for a file opened already, at `path`: measured, stamped and read through it.
+bool OpenTextFile(form1 &form, ReadableFile &file, const QString &path, const QString &title,
+                  const QString &savePath = QString(), bool progressShownAlready = false,
+                  Placement placement = Placement::Activate);
 
-// Whether a regular file at `path` can be opened in the memory there is; if not, why.
-bool FitsInMemory(const QString &path, QString &error);
+// Whether a file of `size` bytes can be opened in the memory there is; if not, why.
+bool FitsInMemory(qint64 size, QString &error);
 
 // Character positions in the editor are ints: a file larger than this is refused, whatever the
 // memory.

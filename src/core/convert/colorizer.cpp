@@ -6,6 +6,7 @@
 
 #include "files/filesystem.h"
 #include "files/privatefolder.h"
+#include "files/readablefile.h"
 #include "lineclassifier.h"
 #include "palette.h"
 #include "rtf/rtfwriter.h"
@@ -154,6 +155,16 @@ QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QStri
 ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
                             WorkProgress &progress, double share)
 {
+    ReadableFile file;
+    ColorizeResult result;
+    if (!file.open(path, result.error))
+        return result;
+    return ColorizeFile(file, IniLines, Hunk, progress, share);
+}
+
+ColorizeResult ColorizeFile(ReadableFile &file, RtfFragments &IniLines, QString &Hunk,
+                            WorkProgress &progress, double share)
+{
     // Converting costs most; reading the file and writing the document are bulk copies, of which
     // the read may come from the disk.
     const double readShare = share * 0.2, convertShare = share * 0.7,
@@ -162,11 +173,8 @@ ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString
     QByteArray head;
     {
         QByteArray bytes;
-        qint64 size = 0;
-        if (!FileSystem::regularFileSize(path, size, result.error))
-            return result;
-        progress.beginStep(size, readShare);
-        if (!FileSystem::readAll(path, bytes, result.error, progress))
+        progress.beginStep(file.size(), readShare);
+        if (!file.readAll(bytes, result.error, progress))
             return result;
         // Shown byte by byte, such a file would go back as single bytes at its first edited save.
         if (TextCodec::startsAsUtf16(bytes)

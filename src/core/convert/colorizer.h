@@ -11,6 +11,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+class ReadableFile;
+
 struct ColorizeResult
 {
     bool ok = false;
@@ -26,6 +28,9 @@ QByteArray rtfHeader();
 // Reading, converting and writing take `share` of the work `progress` tells of; when the work
 // is given up, no document is left behind.
 ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
+                            WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
+// The same for a file opened already: read through its descriptor.
+ColorizeResult ColorizeFile(ReadableFile &file, RtfFragments &IniLines, QString &Hunk,
                             WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
 
 // The whole temporary document for the given file contents.

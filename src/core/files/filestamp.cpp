@@ -9,9 +9,7 @@
 #include <QFile>
 #include <sys/stat.h>
 
-namespace {
-
-FileStamp fromStatus(const struct stat &status)
+FileStamp FileStamp::fromStatus(const struct stat &status)
 {
     FileStamp stamp;
     stamp.exists = true;
@@ -22,8 +20,6 @@ FileStamp fromStatus(const struct stat &status)
     stamp.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
     return stamp;
 }
-
-} // namespace
 
 FileStamp FileStamp::of(const QString &path)
 {

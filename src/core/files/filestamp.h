@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+struct stat;
+
 // What tells whether a file changed since it was read or written: which file it is (device and
 // inode), its size, and the times of its last write and of its last change, to the nanosecond.
 // A program may put the time of a write back (touch -r); the change time it cannot set.
@@ -18,6 +20,8 @@ struct FileStamp
 
     // The file at `path`, a symbolic link followed; one that does not exist has an empty stamp.
     static FileStamp of(const QString &path);
+    // A file as fstat (or stat) found it.
+    static FileStamp fromStatus(const struct stat &status);
 
     bool operator==(const FileStamp &other) const = default;
     bool isSameFile(const FileStamp &other) const

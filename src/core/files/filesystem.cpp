@@ -4,6 +4,7 @@
 
 #include "filesystem.h"
 
+#include "readablefile.h"
 #include "system/hugepages.h"
 #include "system/workprogress.h"
 #include "text/textcodec.h"
@@ -20,36 +21,9 @@
 
 namespace {
 
-constexpr qint64 kReadBlock = 4 * 1024 * 1024;
 QString notARegularFile()
 {
     return QCoreApplication::translate("FileSystem", "it is not a regular file");
-}
-
-// Opens a regular file for reading. Anything else is refused before it is read: a FIFO would
-// wait for a writer, and a device can be endless. The open itself does not wait either.
-bool openRegularFile(const QString &path, QFile &file, QString &error)
-{
-    const int fd
-        = ::open(FileSystem::nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat status;
-    if (fd < 0 || ::fstat(fd, &status) != 0) {
-        error = qt_error_string(errno);
-        if (fd >= 0)
-            ::close(fd);
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        ::close(fd);
-        error = notARegularFile();
-        return false;
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        error = FileSystem::reason(file);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -62,45 +36,8 @@ QString FileSystem::programFolder()
 bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error,
                          WorkProgress &progress)
 {
-    QFile file;
-    if (!openRegularFile(path, file, error))
-        return false;
-    // Sized once from the file's size, and in huge pages when it is large; whatever the file
-    // has gained since it was measured is read after it. Read in large blocks, so that the
-    // progress is told between them.
-    const qint64 expected = file.size();
-    bytes = QByteArray(expected, Qt::Uninitialized);
-    HugePages::advise(bytes.data(), bytes.size());
-    qint64 read = 0;
-    while (read < expected) {
-        const qint64 got = file.read(bytes.data() + read, std::min(expected - read, kReadBlock));
-        if (got <= 0)
-            break;
-        read += got;
-        progress.advanceTo(read);
-    }
-    bytes.truncate(read);
-    if (read == expected)
-        bytes += file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = reason(file);
-        return false;
-    }
-    return true;
-}
-
-bool FileSystem::readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
-                                QString &error)
-{
-    QFile file;
-    if (!openRegularFile(path, file, error))
-        return false;
-    bytes = file.read(count);
-    if (file.error() != QFileDevice::NoError) {
-        error = reason(file);
-        return false;
-    }
-    return true;
+    ReadableFile file;
+    return file.open(path, error) && file.readAll(bytes, error, progress);
 }
 
 bool FileSystem::regularFileSize(const QString &path, qint64 &size, QString &error)

@@ -22,9 +22,6 @@ public:
     // wait: a FIFO or a device is refused. The bytes read are told to `progress`.
     static bool readAll(const QString &path, QByteArray &bytes, QString &error,
                         WorkProgress &progress = WorkProgress::unwatched());
-    // Up to `count` bytes from the start of a file; false with a reason when it can't be read.
-    static bool readFirstBytes(const QString &path, qsizetype count, QByteArray &bytes,
-                               QString &error);
     // The size of the regular file at `path`; false with a reason for anything else.
     static bool regularFileSize(const QString &path, qint64 &size, QString &error);
     static bool exists(const QString &path);
