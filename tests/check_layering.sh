@@ -30,7 +30,7 @@ declare -A allowed=(
     [controls]="core/system"
     [workspace]="app controls editor core/recovery core/save core/convert core/rtf core/files core/text core/system"
     [open]="app workspace controls editor core/bini core/convert core/files core/text core/system"
-    [search]="app controls editor core/text"
+    [search]="app workspace controls editor core/text"
     [about]="app controls"
     [app]="workspace open search about controls editor core/convert core/rtf core/files core/text core/system"
 )

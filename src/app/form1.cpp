@@ -260,8 +260,7 @@ frmAbout *form1::aboutDialog() const
 
 void form1::focusActiveEditor()
 {
-    const int active = SSTab1->Tab();
-    if (active >= 0 && active < SlotCount)
+    if (const int active = ActiveSlot(*this); active >= 0)
         RichTextBoxes[active]->SetFocus();
 }
 
@@ -406,8 +405,7 @@ void form1::Timer2_Timer()
 
 void form1::Form_Load()
 {
-    for (int slot = 0; slot < SlotCount; ++slot)
-        RichTextBoxes[slot]->setVisible(slot == 0);
+    ShowOnlySlot(*this, 0);
 }
 
 void form1::Form_Resize()

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "controls/sstab.h"
 #include "editor/richtextbox.h"
+#include "workspace/slotmodel.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -28,8 +29,8 @@ void FindNext(form1 &form)
 void SearchActiveEditor(form1 &form, qint32 &searchptr)
 {
     const QString text = form.txtSearch->text();
-    const int slot = form.SSTab1->Tab();
-    if (slot < 0 || slot >= form1::SlotCount)
+    const int slot = ActiveSlot(form);
+    if (slot < 0)
         return;
     RichTextBox &editor = form.editor(slot);
     const RichTextBox::Match found = editor.Find(text, searchptr);

@@ -70,8 +70,8 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
 
 void ShowActiveSlot(form1 &form)
 {
-    const int active = form.SSTab1->Tab();
-    if (active < 0 || active >= form1::SlotCount)
+    const int active = ActiveSlot(form);
+    if (active < 0)
         return;
     // Typing stays in an editor when another tab is chosen: the one hidden would otherwise
     // hand the focus on to the next control.
@@ -79,8 +79,7 @@ void ShowActiveSlot(form1 &form)
     for (int slot = 0; slot < form1::SlotCount; ++slot)
         editing = editing || form.focusWidget() == form.editor(slot).focusProxy();
     form.editor(active).setVisible(true);
-    for (int slot = 0; slot < form1::SlotCount; ++slot)
-        form.editor(slot).setVisible(slot == active);
+    ShowOnlySlot(form, active);
     if (editing)
         form.editor(active).SetFocus();
     form.SSTab1->setTabMark(active, SSTab::Arrived, false); // seen now

@@ -148,8 +148,7 @@ void CloseActiveSlot(form1 &form)
             form.Timer2OpenFile.clear();
     }
     const int next = slotToShowAfterClose(form);
-    for (int slot = 0; slot < form1::SlotCount; ++slot)
-        form.editor(slot).setVisible(slot == next);
+    ShowOnlySlot(form, next);
     form.editor(next).SetFocus();
     form.SSTab1->setTab(next);
 }

@@ -74,3 +74,9 @@ void SlotModifiedChanged(form1 &form, int slot)
     else
         form.recovery().drop(slot);
 }
+
+void ShowOnlySlot(form1 &form, int slot)
+{
+    for (int other = 0; other < form1::SlotCount; ++other)
+        form.editor(other).setVisible(other == slot);
+}

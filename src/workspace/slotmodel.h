@@ -24,6 +24,8 @@ struct SlotFile
 
 // The active slot, or -1 when the tab strip has none.
 int ActiveSlot(const form1 &form);
+// Shows slot `slot`'s editor and hides the others.
+void ShowOnlySlot(form1 &form, int slot);
 
 // The text just loaded into `slot` is `file`'s.
 void FillSlot(form1 &form, int slot, const SlotFile &file);
