@@ -133,15 +133,11 @@ bool longWork(const QTemporaryDir &dir)
     return true;
 }
 
-int orchestrate(bool scaling)
+// The big file's figures, against the two floors taken in the same run; the open's figures go
+// on to the scaling table.
+Figures bigFileTable(const QString &big, const QByteArray &bytes)
 {
-    QTemporaryDir dir;
-    const QString big = dir.filePath(QStringLiteral("big.ini"));
-    const QByteArray bytes = BenchFile::ini(14'300'000) + "LAST_MARKER = 1\r\n";
-    if (!writeFile(big, bytes))
-        return 1;
     const double size = bytes.size();
-
     const Figures a = runPhase(QStringLiteral("floorA"), big);
     const QList<Figures> openAndB
         = runPhases({ QStringLiteral("open"), QStringLiteral("floorB") }, big, kRuns);
@@ -172,8 +168,7 @@ int orchestrate(bool scaling)
     row("keystroke in the middle, slowest of 200", work["type_middle_max"] * 1000, "ms", 5);
     row("keystroke near the end, median", work["type_end_median"] * 1000, "ms", 2);
     row("keystroke near the end, slowest of 200", work["type_end_max"] * 1000, "ms", 5);
-    row("keystroke near the end, copies written, median", typing["type_median"] * 1000,
-        "ms", 2);
+    row("keystroke near the end, copies written, median", typing["type_median"] * 1000, "ms", 2);
     row("the same, slowest of 300 in 6 s", typing["type_max"] * 1000, "ms", 5);
     row("typing: longest wait for an event-loop turn", typing["longest_gap_seconds"] * 1000, "ms",
         50);
@@ -182,73 +177,95 @@ int orchestrate(bool scaling)
     row("Save unedited / QSaveFile of the same bytes",
         work["save_seconds"] / work["save_floor_seconds"], "x", 2);
     row("start-up: main window constructed and shown", start["seconds"] * 1000, "ms", 150);
+    return open;
+}
+
+using PerMB = std::pair<double, double>; // seconds and peak memory, a MB of file
+
+PerMB perMB(const Figures &f, qsizetype bytes)
+{
+    return { f["seconds"] / (bytes / kMB), f["peak_added_bytes"] / bytes };
+}
+
+// One long line is laid out whole by the editor component; its floor shows its share.
+bool longLineTable(const QString &path, QList<double> &timePerMB, QList<double> &memoryPerMB)
+{
+    const QByteArray line = BenchFile::singleLine(20'000'000);
+    if (!writeFile(path, line))
+        return false;
+    const Figures lineOpen = runPhase(QStringLiteral("open"), path);
+    const Figures lineFloor = runPhase(QStringLiteral("floorB"), path);
+    note("Open one 20 MB line", lineOpen["seconds"], "s");
+    note("floor B for the same line", lineFloor["seconds"], "s");
+    note("peak memory / size: the line's open", lineOpen["peak_added_bytes"] / line.size(), "x");
+    note("peak memory / size: floor B for the line", lineFloor["peak_added_bytes"] / line.size(),
+         "x");
+    row("Open one 20 MB line / floor B for it", lineOpen["seconds"] / lineFloor["seconds"], "x",
+        1.25);
+    // The editor component lays the line out in the first paint, after the open, where no
+    // progress can show: the window waits for it.
+    const Figures lineShown = runPhase(QStringLiteral("progressOpen"), path);
+    note("the line, progress shown: longest wait in the open",
+         lineShown["longest_gap_seconds"] * 1000, "ms");
+    note("the line: the first paint after the open", lineShown["first_paint_seconds"], "s");
+    const auto [lineTime, lineMemory] = perMB(lineOpen, line.size());
+    timePerMB << lineTime;
+    memoryPerMB << lineMemory;
+    row("open time/MB, largest / smallest, the line too", spread(timePerMB), "x", 1.3);
+    row("open peak/MB, largest / smallest, the line too", spread(memoryPerMB), "x", 1.3);
+    return true;
+}
+
+// How the open's cost grows with the file's size: per MB, from 1.4 to 143 MB, and for one long
+// line.
+bool scalingTable(QTemporaryDir &dir, const Figures &open, qsizetype bigSize)
+{
+    const auto [bigTime, bigMemory] = perMB(open, bigSize);
+    QList<double> timePerMB { bigTime }, memoryPerMB { bigMemory };
+    const QString path = dir.filePath(QStringLiteral("scale.ini"));
+    // What any open costs whatever the file's size (the window's repaints, the temporary
+    // document, the first paint of the text), to tell it from the cost that grows.
+    if (!writeFile(path, BenchFile::ini(10'000)))
+        return false;
+    const double fixedSeconds
+        = runPhases({ QStringLiteral("open") }, path, kRuns).first()["seconds"];
+    note("Open 10 KB: what any open costs", fixedSeconds, "s");
+    const auto growingPerMB
+        = [&](double seconds, qsizetype bytes) { return (seconds - fixedSeconds) / (bytes / kMB); };
+    QList<double> growingTimePerMB { growingPerMB(open["seconds"], bigSize) };
+    for (const qsizetype size : { 1'430'000, 143'000'000 }) {
+        if (!writeFile(path, BenchFile::ini(size)))
+            return false;
+        const Figures f = runPhases({ QStringLiteral("open") }, path, kRuns).first();
+        const auto [time, memory] = perMB(f, size);
+        std::printf("| %-52s | %10.3f s   | %11s | %-5s |\n",
+                    qPrintable(QStringLiteral("Open %1 MB (%2 ms/MB, peak %3 x its size)")
+                                   .arg(size / kMB, 0, 'f', 1)
+                                   .arg(time * 1000, 0, 'f', 1)
+                                   .arg(memory, 0, 'f', 1)),
+                    f["seconds"], "", "");
+        timePerMB << time;
+        memoryPerMB << memory;
+        growingTimePerMB << growingPerMB(f["seconds"], size);
+    }
+    row("open time/MB, largest / smallest, 1.4 to 140 MB", spread(timePerMB), "x", 1.3);
+    row("the same beyond what a 10 KB open costs", spread(growingTimePerMB), "x", 1.3);
+    row("open peak/MB, largest / smallest, 1.4 to 140 MB", spread(memoryPerMB), "x", 1.3);
+
+    return longLineTable(path, timePerMB, memoryPerMB);
+}
+
+int orchestrate(bool scaling)
+{
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.ini"));
+    const QByteArray bytes = BenchFile::ini(14'300'000) + "LAST_MARKER = 1\r\n";
+    if (!writeFile(big, bytes))
+        return 1;
+    const Figures open = bigFileTable(big, bytes);
     if (!longWork(dir))
         return 1;
-
-    if (scaling) {
-        const auto perMB = [](const Figures &f, qsizetype bytes) {
-            return std::pair { f["seconds"] / (bytes / kMB), f["peak_added_bytes"] / bytes };
-        };
-        const auto [bigTime, bigMemory] = perMB(open, bytes.size());
-        QList<double> timePerMB { bigTime }, memoryPerMB { bigMemory };
-        const QString path = dir.filePath(QStringLiteral("scale.ini"));
-        // What any open costs whatever the file's size (the window's repaints, the temporary
-        // document, the first paint of the text), to tell it from the cost that grows.
-        if (!writeFile(path, BenchFile::ini(10'000)))
-            return 1;
-        const double fixedSeconds
-            = runPhases({ QStringLiteral("open") }, path, kRuns).first()["seconds"];
-        note("Open 10 KB: what any open costs", fixedSeconds, "s");
-        const auto growingPerMB = [&](double seconds, qsizetype bytes) {
-            return (seconds - fixedSeconds) / (bytes / kMB);
-        };
-        QList<double> growingTimePerMB { growingPerMB(open["seconds"], bytes.size()) };
-        for (const qsizetype size : { 1'430'000, 143'000'000 }) {
-            if (!writeFile(path, BenchFile::ini(size)))
-                return 1;
-            const Figures f = runPhases({ QStringLiteral("open") }, path, kRuns).first();
-            const auto [time, memory] = perMB(f, size);
-            std::printf("| %-52s | %10.3f s   | %11s | %-5s |\n",
-                        qPrintable(QStringLiteral("Open %1 MB (%2 ms/MB, peak %3 x its size)")
-                                       .arg(size / kMB, 0, 'f', 1)
-                                       .arg(time * 1000, 0, 'f', 1)
-                                       .arg(memory, 0, 'f', 1)),
-                        f["seconds"], "", "");
-            timePerMB << time;
-            memoryPerMB << memory;
-            growingTimePerMB << growingPerMB(f["seconds"], size);
-        }
-        row("open time/MB, largest / smallest, 1.4 to 140 MB", spread(timePerMB), "x", 1.3);
-        row("the same beyond what a 10 KB open costs", spread(growingTimePerMB), "x", 1.3);
-        row("open peak/MB, largest / smallest, 1.4 to 140 MB", spread(memoryPerMB), "x", 1.3);
-
-        // One long line is laid out whole by the editor component; its floor shows its share.
-        const QByteArray line = BenchFile::singleLine(20'000'000);
-        if (!writeFile(path, line))
-            return 1;
-        const Figures lineOpen = runPhase(QStringLiteral("open"), path);
-        const Figures lineFloor = runPhase(QStringLiteral("floorB"), path);
-        note("Open one 20 MB line", lineOpen["seconds"], "s");
-        note("floor B for the same line", lineFloor["seconds"], "s");
-        note("peak memory / size: the line's open", lineOpen["peak_added_bytes"] / line.size(),
-             "x");
-        note("peak memory / size: floor B for the line",
-             lineFloor["peak_added_bytes"] / line.size(), "x");
-        row("Open one 20 MB line / floor B for it", lineOpen["seconds"] / lineFloor["seconds"], "x",
-            1.25);
-        // The editor component lays the line out in the first paint, after the open, where no
-        // progress can show: the window waits for it.
-        const Figures lineShown = runPhase(QStringLiteral("progressOpen"), path);
-        note("the line, progress shown: longest wait in the open",
-             lineShown["longest_gap_seconds"] * 1000, "ms");
-        note("the line: the first paint after the open", lineShown["first_paint_seconds"], "s");
-        const auto [lineTime, lineMemory] = perMB(lineOpen, line.size());
-        timePerMB << lineTime;
-        memoryPerMB << lineMemory;
-        row("open time/MB, largest / smallest, the line too", spread(timePerMB), "x", 1.3);
-        row("open peak/MB, largest / smallest, the line too", spread(memoryPerMB), "x", 1.3);
-    }
-    return 0;
+    return !scaling || scalingTable(dir, open, bytes.size()) ? 0 : 1;
 }
 
 } // namespace

@@ -209,12 +209,28 @@ struct PackedValue
     quint32 payload;
 };
 
+// Packs a text in three steps: its lines into sections and entries, the names into the string
+// table (first, so that their offsets fit in 16 bits), and the body after the header.
 class Packer
 {
 public:
     BiniFormat::Result run(QByteArrayView text);
 
 private:
+    struct Entry
+    {
+        QByteArrayView name;
+        QList<QByteArrayView> values;
+    };
+    struct Section
+    {
+        QByteArrayView name;
+        QList<Entry> entries;
+    };
+
+    QString readSections(QByteArrayView text);
+    QString internNames();
+    QString writeBody(QByteArray &body);
     quint32 intern(QByteArrayView string);
     PackedValue packValue(QByteArrayView value);
     static void put(QByteArray &out, quint32 value, int bytes)
@@ -223,6 +239,7 @@ private:
             out.append(char((value >> (8 * i)) & 0xFF));
     }
 
+    QList<Section> m_sections; // views into the text, which outlives them
     QByteArray m_table;
     QHash<QByteArray, quint32> m_offsets;
 };
@@ -258,18 +275,25 @@ PackedValue Packer::packValue(QByteArrayView value)
 
 BiniFormat::Result Packer::run(QByteArrayView text)
 {
-    struct Entry
-    {
-        QByteArrayView name;
-        QList<QByteArrayView> values;
-    };
-    struct Section
-    {
-        QByteArrayView name;
-        QList<Entry> entries;
-    };
-    QList<Section> sections;
-    // Lines are views into `text`, which outlives them.
+    QByteArray body;
+    QString error = readSections(text);
+    if (error.isEmpty())
+        error = internNames();
+    if (error.isEmpty())
+        error = writeBody(body);
+    if (!error.isEmpty())
+        return { false, {}, error };
+    QByteArray file = kMagic.toByteArray();
+    put(file, kVersion, 4);
+    put(file, quint32(kHeaderSize + body.size()), 4);
+    file += body;
+    file += m_table;
+    return { true, file, {} };
+}
+
+// Lines of "[name]" and "key = value, value"; an empty string, or why the text cannot be packed.
+QString Packer::readSections(QByteArrayView text)
+{
     qsizetype start = 0;
     int lineNumber = 0;
     while (start < text.size()) {
@@ -284,19 +308,15 @@ BiniFormat::Result Packer::run(QByteArrayView text)
         if (line.isEmpty())
             continue;
         if (line.contains('\0'))
-            return { false,
-                     {},
-                     QCoreApplication::translate("BiniFormat", "line %1 holds a NUL byte")
-                         .arg(lineNumber) };
+            return QCoreApplication::translate("BiniFormat", "line %1 holds a NUL byte")
+                .arg(lineNumber);
         if (line.startsWith('[') && line.endsWith(']')) {
-            sections.append({ line.sliced(1, line.size() - 2), {} });
+            m_sections.append({ line.sliced(1, line.size() - 2), {} });
             continue;
         }
-        if (sections.isEmpty())
-            return { false,
-                     {},
-                     QCoreApplication::translate("BiniFormat", "line %1 comes before any section")
-                         .arg(lineNumber) };
+        if (m_sections.isEmpty())
+            return QCoreApplication::translate("BiniFormat", "line %1 comes before any section")
+                .arg(lineNumber);
         Entry entry;
         const qsizetype equals = line.indexOf(" = ");
         entry.name = equals < 0 ? line : line.first(equals);
@@ -307,31 +327,31 @@ BiniFormat::Result Packer::run(QByteArrayView text)
             entry.values.append(rest);
         }
         if (entry.values.size() > 255)
-            return { false,
-                     {},
-                     QCoreApplication::translate("BiniFormat", "line %1 has more than 255 values")
-                         .arg(lineNumber) };
-        sections.last().entries.append(entry);
+            return QCoreApplication::translate("BiniFormat", "line %1 has more than 255 values")
+                .arg(lineNumber);
+        m_sections.last().entries.append(entry);
     }
+    return {};
+}
 
-    // Names first: their offsets must fit in 16 bits.
-    for (const Section &section : sections) {
+QString Packer::internNames()
+{
+    for (const Section &section : std::as_const(m_sections)) {
         intern(section.name);
         for (const Entry &entry : section.entries)
             intern(entry.name);
     }
     if (m_table.size() > 0xFFFF + 1)
-        return { false,
-                 {},
-                 QCoreApplication::translate("BiniFormat", "the names do not fit in 64 KiB") };
+        return QCoreApplication::translate("BiniFormat", "the names do not fit in 64 KiB");
+    return {};
+}
 
-    QByteArray body;
-    for (const Section &section : sections) {
+QString Packer::writeBody(QByteArray &body)
+{
+    for (const Section &section : std::as_const(m_sections)) {
         if (section.entries.size() > 0xFFFF)
-            return { false,
-                     {},
-                     QCoreApplication::translate("BiniFormat",
-                                                 "a section has more than 65535 entries") };
+            return QCoreApplication::translate("BiniFormat",
+                                               "a section has more than 65535 entries");
         put(body, intern(section.name), 2);
         put(body, quint32(section.entries.size()), 2);
         for (const Entry &entry : section.entries) {
@@ -344,12 +364,7 @@ BiniFormat::Result Packer::run(QByteArrayView text)
             }
         }
     }
-    QByteArray file = kMagic.toByteArray();
-    put(file, kVersion, 4);
-    put(file, quint32(kHeaderSize + body.size()), 4);
-    file += body;
-    file += m_table;
-    return { true, file, {} };
+    return {};
 }
 
 } // namespace
