@@ -9,6 +9,7 @@
 #include "rtf/rtfreader.h"
 #include "support/addressspacelimit.h"
 #include "support/screenreader.h"
+#include "support/testfiles.h"
 #include "text/textcodec.h"
 
 #include <QAccessible>
@@ -27,12 +28,6 @@ namespace {
 
 const QColor kBlue(5, 0, 215), kGreen(18, 158, 67), kGold(197, 168, 33), kBlack(Qt::black);
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 // `text` as UTF-16 in the given byte order, after its byte order mark.
 QByteArray utf16(const QString &text, QSysInfo::Endian order)
 {
@@ -42,13 +37,6 @@ QByteArray utf16(const QString &text, QSysInfo::Endian order)
         bytes += order == QSysInfo::BigEndian ? QByteArray { high, low } : QByteArray { low, high };
     }
     return bytes;
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // Lines as the editor counts them: CR LF, CR and LF each end one.
@@ -71,7 +59,7 @@ class TestRichTextBox : public QObject
     void open(RichTextBox &editor, const QByteArray &bytes)
     {
         const QString input = m_dir.filePath("input.ini");
-        writeAll(input, bytes);
+        TestFiles::write(input, bytes);
         RtfFragments lines;
         QString hunk;
         const ColorizeResult converted = ColorizeFile(input, lines, hunk);
@@ -89,7 +77,7 @@ class TestRichTextBox : public QObject
             return "<save failed: " + saved.error.toUtf8() + ">";
         if (replaced)
             *replaced = saved.replaced;
-        return readAll(output);
+        return TestFiles::read(output);
     }
 
     void type(RichTextBox &editor, int position, const QString &text)
@@ -127,7 +115,7 @@ private slots:
             lines += "[section" + QByteArray::number(i) + "]\r\nkey=value\r\n; note\r\n";
         const QByteArray rtf = colorizeBytes(lines, m_lines, m_hunk);
         const QString document = m_dir.filePath("big.rtf");
-        writeAll(document, rtf);
+        TestFiles::write(document, rtf);
         RichTextBox editor;
         RichTextBox::Result loaded;
         {
@@ -546,7 +534,7 @@ private slots:
         const QString folder = m_dir.filePath("locked");
         QVERIFY(QDir().mkpath(folder));
         const QString target = folder + "/file.ini";
-        writeAll(target, "old text");
+        TestFiles::write(target, "old text");
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const RichTextBox::Result saved = editor.SaveFile(target, 1);
         QFile::setPermissions(
@@ -555,7 +543,7 @@ private slots:
             QSKIP("root writes into read-only folders");
         QVERIFY(!saved.ok);
         QVERIFY(!saved.error.isEmpty());
-        QCOMPARE(readAll(target), QByteArray("old text"));
+        QCOMPARE(TestFiles::read(target), QByteArray("old text"));
     }
 
     void saveIntoAMissingFolderFails()
@@ -563,11 +551,11 @@ private slots:
         RichTextBox editor;
         open(editor, "x");
         const QString notAFolder = m_dir.filePath("plain.txt");
-        writeAll(notAFolder, "old");
+        TestFiles::write(notAFolder, "old");
         const RichTextBox::Result saved = editor.SaveFile(notAFolder + "/file.ini", 1);
         QVERIFY(!saved.ok);
         QVERIFY(!saved.error.isEmpty());
-        QCOMPARE(readAll(notAFolder), QByteArray("old"));
+        QCOMPARE(TestFiles::read(notAFolder), QByteArray("old"));
     }
 
     void saveKeepsPermissions()
@@ -575,7 +563,7 @@ private slots:
         RichTextBox editor;
         open(editor, "x");
         const QString target = m_dir.filePath("script.ini");
-        writeAll(target, "old");
+        TestFiles::write(target, "old");
         const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
             | QFileDevice::ExeOwner | QFileDevice::ReadGroup;
         QFile::setPermissions(target, permissions);

@@ -8,6 +8,7 @@
 #include "controls/sstab.h"
 #include "editor/richtextbox.h"
 #include "scripteddialogs.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -49,11 +50,7 @@ struct FormFixture
         return found;
     }
 
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    static QByteArray read(const QString &path) { return TestFiles::read(path); }
 
     void open(const QString &path)
     {

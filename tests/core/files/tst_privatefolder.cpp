@@ -4,6 +4,7 @@
 
 #include "files/privatefolder.h"
 #include "support/folderlisting.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,12 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-void write(const QString &path, const QByteArray &bytes = "kept")
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 void makeFolder(const QString &path, int mode)
 {
@@ -35,9 +30,9 @@ class TestPrivateFolder : public QObject
     static void makeUsersFolder(const QString &path)
     {
         makeFolder(path, 0755);
-        write(path + "/keep.ini");
+        TestFiles::write(path + "/keep.ini", "kept");
         makeFolder(path + "/sub", 0755);
-        write(path + "/sub/keep.ini");
+        TestFiles::write(path + "/sub/keep.ini", "kept");
     }
 
     static void verifyUsersFolderWhole(const QString &path)
@@ -138,7 +133,7 @@ private slots:
         const QString document = run->newFile("tmp", ".rtf", file, error);
         file.close();
         const QString helper = run->newFolder("bini-", error);
-        write(helper + "/decompressed.txt");
+        TestFiles::write(helper + "/decompressed.txt", "kept");
         const QString stranger = run->path() + "/not-made-by-it";
         const QString target = swapped == "file" ? document
             : swapped == "folder"                ? helper
@@ -148,7 +143,7 @@ private slots:
             QVERIFY(QFile::rename(target, base.filePath("moved")));
             QVERIFY(QFile::link(swapped == "file" ? users + "/keep.ini" : users, target));
         } else {
-            write(stranger);
+            TestFiles::write(stranger, "kept");
         }
         run.reset();
         verifyUsersFolderWhole(users);
@@ -173,9 +168,9 @@ private slots:
 
         const QString ended = base.filePath("morvane-run-Ended1");
         makeFolder(ended, 0700);
-        write(ended + "/tmpAbCdEf.rtf");
+        TestFiles::write(ended + "/tmpAbCdEf.rtf", "kept");
         makeFolder(ended + "/bini-GhIjKl", 0700);
-        write(ended + "/bini-GhIjKl/.morvane-4242-MnOpQr", "half-written text");
+        TestFiles::write(ended + "/bini-GhIjKl/.morvane-4242-MnOpQr", "half-written text");
         QVERIFY(QFile::link(users, ended + "/link"));
         QVERIFY(QFile::link(users, ended + "/bini-GhIjKl/link"));
 

@@ -2,9 +2,10 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "save/filewriter.h"
 #include "recovery/recoverystore.h"
+#include "save/filewriter.h"
 #include "support/folderlisting.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,18 +26,6 @@ RecoveryCopy copyOf(const QByteArray &text, const QString &path = "/home/user/se
     copy.stamp = { true, 2049, 1234567, 42, 1700000000123456789 };
     copy.text = text;
     return copy;
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void setModified(const QString &path, time_t seconds)
@@ -187,7 +176,8 @@ private slots:
              folder = QFileInfo(folder).absolutePath())
             QCOMPARE(modeOf(folder), 0700);
         QCOMPARE(entriesOf(store->path()), QStringList({ "slot-1.copy", "slot-2.copy" }));
-        QCOMPARE(RecoveryCopy::decode(readAll(store->path() + "/slot-1.copy")), copyOf("second"));
+        QCOMPARE(RecoveryCopy::decode(TestFiles::read(store->path() + "/slot-1.copy")),
+                 copyOf("second"));
         QCOMPARE(modeOf(store->path() + "/slot-1.copy"), 0600);
         QCOMPARE(modeOf(store->path() + "/slot-2.copy"), 0600);
 
@@ -267,9 +257,9 @@ private slots:
         setModified(first + "/slot-2.copy", 1000);
         setModified(second + "/slot-1.copy", 2000);
         // What a save cut short leaves, and a copy this run cannot read.
-        write(first + "/slot-3.copy", QByteArray());
-        write(first + "/" + FileWriter::scratchPrefix + "1-AbCdEf", "Morvane recov");
-        write(second + "/slot-2.copy", copyOf("damaged").encode().chopped(1));
+        TestFiles::write(first + "/slot-3.copy", QByteArray());
+        TestFiles::write(first + "/" + FileWriter::scratchPrefix + "1-AbCdEf", "Morvane recov");
+        TestFiles::write(second + "/slot-2.copy", copyOf("damaged").encode().chopped(1));
 
         makeStore();
         const QList<RecoveryStore::LeftBehind> found = m_store->takeLeftBehind();
@@ -286,7 +276,8 @@ private slots:
         m_store->releaseLeftBehind();
 
         QCOMPARE(entriesOf(m_store->path()), QStringList { "slot-4.copy" });
-        QCOMPARE(RecoveryCopy::decode(readAll(m_store->path() + "/slot-4.copy")), copyOf("oldest"));
+        QCOMPARE(RecoveryCopy::decode(TestFiles::read(m_store->path() + "/slot-4.copy")),
+                 copyOf("oldest"));
         QVERIFY(!QFileInfo::exists(first)); // its leftovers with it
         QCOMPARE(entriesOf(second), QStringList { "slot-2.copy" });
         QCOMPARE(entriesOf(third), QStringList { "slot-1.copy" });
@@ -306,7 +297,7 @@ private slots:
         QFETCH(QString, link);
         const QString users = m_base->filePath("users");
         QVERIFY(QDir().mkdir(users));
-        write(users + "/slot-1.copy", copyOf("the user's").encode());
+        TestFiles::write(users + "/slot-1.copy", copyOf("the user's").encode());
         makeStore();
         const QString ended = leaveRun(m_recovery, {});
         if (link == "own")
@@ -320,7 +311,8 @@ private slots:
         QCOMPARE(m_store->save("slot-1", copyOf("mine"), error), link != "own");
         QVERIFY(m_store->takeLeftBehind().isEmpty());
         m_store->releaseLeftBehind();
-        QCOMPARE(RecoveryCopy::decode(readAll(users + "/slot-1.copy")), copyOf("the user's"));
+        QCOMPARE(RecoveryCopy::decode(TestFiles::read(users + "/slot-1.copy")),
+                 copyOf("the user's"));
     }
 };
 

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "save/filewriter.h"
+#include "support/testfiles.h"
 #include "system/systemcalls.h"
 
 #include <QDir>
@@ -73,19 +74,6 @@ private:
     QByteArray m_call;
     int m_nth, m_error, m_count = 0;
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 struct stat statusOf(const QString &path)
 {
@@ -180,7 +168,7 @@ private slots:
         QFETCH(int, nth);
         QFETCH(int, error);
         const QByteArray old(70000, 'o'); // more than one write's worth of a small buffer
-        writeAll(path("file.ini"), old);
+        TestFiles::write(path("file.ini"), old);
         if (hardLinked)
             QCOMPARE(::link(QFile::encodeName(path("file.ini")).constData(),
                             QFile::encodeName(path("second.ini")).constData()),
@@ -192,10 +180,10 @@ private slots:
         QVERIFY(!written);
         QVERIFY2(message.contains(qt_error_string(error)), qPrintable(message));
         const QStringList left = leftovers({ "file.ini", "second.ini" });
-        if (readAll(path("file.ini")) != old) {
+        if (TestFiles::read(path("file.ini")) != old) {
             QCOMPARE(left.size(), 1); // the copy of the old contents, named in the message
             QVERIFY2(message.contains(left.first()), qPrintable(message));
-            QCOMPARE(readAll(path(left.first())), old);
+            QCOMPARE(TestFiles::read(path(left.first())), old);
         } else {
             QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
         }
@@ -210,18 +198,20 @@ private slots:
         struct GivingUp final : WorkProgress
         {
             bool undone = false; // told that the old contents are being put back
-            void reached(double) override
+            // Once the new text goes in: the copy of the old contents is the first half.
+            void reached(double fraction) override
             {
-                if (!undone)
+                if (!undone && fraction > 0.5)
                     throw WorkCancelled();
             }
             void undoing() override { undone = true; }
         } givingUp;
         const QByteArray old(70000, 'o');
-        writeAll(path("file.ini"), old);
+        TestFiles::write(path("file.ini"), old);
         QCOMPARE(::link(QFile::encodeName(path("file.ini")).constData(),
                         QFile::encodeName(path("second.ini")).constData()),
                  0);
+        givingUp.beginStep(90000, 1); // the save is the whole work, as the editor tells it
         FailingCalls calls("ftruncate", 1, EIO); // the way back cuts the file to the old size
         QString message;
         bool written = true;
@@ -236,7 +226,7 @@ private slots:
         const QStringList left = leftovers({ "file.ini", "second.ini" });
         QCOMPARE(left.size(), 1);
         QVERIFY2(message.contains(left.first()), qPrintable(message));
-        QCOMPARE(readAll(path(left.first())), old);
+        QCOMPARE(TestFiles::read(path(left.first())), old);
     }
 
     // Whatever the way the text goes in, the file keeps its owner, group, mode bits, extended
@@ -258,7 +248,7 @@ private slots:
         QFETCH(QByteArray, failingCall);
         QFETCH(int, error);
         const QString file = path("kept.ini");
-        writeAll(file, "old");
+        TestFiles::write(file, "old");
         const QByteArray name = QFile::encodeName(file);
         QCOMPARE(::setxattr(name.constData(), "user.origin", "test", 4, 0), 0);
         const bool root = ::geteuid() == 0;
@@ -273,7 +263,7 @@ private slots:
         FailingCalls calls(failingCall, 1, error);
         QString said;
         QVERIFY2(FileWriter(calls).write(file, "new", said), qPrintable(said));
-        QCOMPARE(readAll(file), QByteArray("new"));
+        QCOMPARE(TestFiles::read(file), QByteArray("new"));
         const struct stat after = statusOf(file);
         QCOMPARE(after.st_uid, before.st_uid);
         QCOMPARE(after.st_gid, before.st_gid);
@@ -290,13 +280,13 @@ private slots:
 
     void hardLinksStayOneFile()
     {
-        writeAll(path("a.ini"), "old");
+        TestFiles::write(path("a.ini"), "old");
         QCOMPARE(::link(QFile::encodeName(path("a.ini")).constData(),
                         QFile::encodeName(path("b.ini")).constData()),
                  0);
         QString error;
         QVERIFY2(FileWriter().write(path("a.ini"), "new text", error), qPrintable(error));
-        QCOMPARE(readAll(path("b.ini")), QByteArray("new text"));
+        QCOMPARE(TestFiles::read(path("b.ini")), QByteArray("new text"));
         QVERIFY(leftovers({ "a.ini", "b.ini" }).isEmpty());
     }
 
@@ -305,11 +295,11 @@ private slots:
     void writesOnlyRegularFiles()
     {
         const QString longName = QString(240, 'x') + ".ini";
-        writeAll(path(longName), "old");
+        TestFiles::write(path(longName), "old");
         QVERIFY(QFile::link(path(longName), path("short.ini")));
         QString error;
         QVERIFY2(FileWriter().write(path("short.ini"), "new", error), qPrintable(error));
-        QCOMPARE(readAll(path(longName)), QByteArray("new"));
+        QCOMPARE(TestFiles::read(path(longName)), QByteArray("new"));
         QVERIFY(QFileInfo(path("short.ini")).isSymLink());
 
         const QByteArray fifo = QFile::encodeName(path("fifo.ini"));
@@ -358,7 +348,7 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, error);
         QVERIFY(QDir().mkpath(path("real")));
-        writeAll(path("real/target.ini"), "old");
+        TestFiles::write(path("real/target.ini"), "old");
         QString start = path("m1");
         if (setUp.startsWith("shared:")) {
             if (::geteuid() != 0)
@@ -385,9 +375,9 @@ private slots:
         if (!error.isEmpty())
             QCOMPARE(said, error);
         if (!written.isEmpty())
-            QCOMPARE(readAll(path(written)), QByteArray("new"));
+            QCOMPARE(TestFiles::read(path(written)), QByteArray("new"));
         if (written != "real/target.ini")
-            QCOMPARE(readAll(path("real/target.ini")), QByteArray("old"));
+            QCOMPARE(TestFiles::read(path("real/target.ini")), QByteArray("old"));
         QVERIFY(QFileInfo(start).isSymLink());
     }
 
@@ -399,8 +389,8 @@ private slots:
             QSKIP("needs root to act as a second user");
         QVERIFY(QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755)));
         const QString readOnly = path("readonly.ini"), writable = path("writable.ini");
-        writeAll(readOnly, "old");
-        writeAll(writable, "old");
+        TestFiles::write(readOnly, "old");
+        TestFiles::write(writable, "old");
         for (const QString &file : { readOnly, writable })
             QCOMPARE(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
         QCOMPARE(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
@@ -413,8 +403,8 @@ private slots:
             QString error;
             return FileWriter().write(writable, "new", error);
         }));
-        QCOMPARE(readAll(readOnly), QByteArray("old"));
-        QCOMPARE(readAll(writable), QByteArray("new"));
+        QCOMPARE(TestFiles::read(readOnly), QByteArray("old"));
+        QCOMPARE(TestFiles::read(writable), QByteArray("new"));
     }
 
     // A scratch file left by a process that was killed before its rename goes with the next
@@ -430,10 +420,10 @@ private slots:
         // A user's own files that only begin alike.
         const QStringList users { ".morvane-2026-notes.ini", QString(".morvane-%1-abc").arg(ended),
                                   QString(".morvane-%1-abcdef.ini").arg(ended) };
-        writeAll(path(stale), "left");
-        writeAll(path(running), "busy");
+        TestFiles::write(path(stale), "left");
+        TestFiles::write(path(running), "busy");
         for (const QString &name : users)
-            writeAll(path(name), "the user's");
+            TestFiles::write(path(name), "the user's");
         QString error;
         QVERIFY(FileWriter().write(path("file.ini"), "new", error));
         QVERIFY(!QFile::exists(path(stale)));
