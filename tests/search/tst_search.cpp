@@ -13,44 +13,40 @@ class TestSearch : public QObject
     void search(FormFixture &f, const QString &text) { f.form.txtSearch->setText(text); }
 
 private slots:
-    void findThenFindNext()
+    // Find starts at the text's start, ignoring case; Find Next goes on from the last match; a
+    // miss says so and keeps the position the search came to.
+    void findAndFindNext_data()
     {
-        FormFixture f;
-        f.open(f.write("a.txt", "abc"));
-        search(f, "b");
-        f.form.cmdFind_Click();
-        QCOMPARE(f.form.searchptr, 1);
-        QCOMPARE(f.editor(0).SelStart(), 1);
-        QCOMPARE(f.editor(0).SelLength(), 1);
-        f.form.cmdFindNext_Click();
-        QCOMPARE(f.dialogs.messages, QStringList { "b not found." });
-        QCOMPARE(f.form.searchptr, 2); // the miss keeps the advanced position
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("found"); // searched with Find, then Find Next
+        QTest::addColumn<int>("afterFind");
+        QTest::addColumn<int>("afterNext");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("then a miss")
+            << QByteArray("abc") << "b" << 1 << 2 << QStringList { "b not found." };
+        QTest::newRow("at the very start")
+            << QByteArray("abc abc") << "A" << 0 << 4 << QStringList();
+        QTest::newRow("a miss at once") << QByteArray("x alpha beta") << "gamma" << 0 << 1
+                                        << QStringList { "gamma not found.", "gamma not found." };
     }
 
-    void findsTextAtTheVeryStart()
+    void findAndFindNext()
     {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, found);
+        QFETCH(int, afterFind);
+        QFETCH(int, afterNext);
         FormFixture f;
-        f.open(f.write("a.txt", "abc abc"));
-        search(f, "A");
+        f.open(f.write("a.txt", text));
+        f.form.searchptr = 5; // Find starts from the start, wherever the last search ended
+        search(f, found);
         f.form.cmdFind_Click();
-        QCOMPARE(f.form.searchptr, 0);
-        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(f.form.searchptr, afterFind);
+        if (QString::fromUtf8(text).contains(found, Qt::CaseInsensitive))
+            QCOMPARE(f.editor(0).SelStart(), afterFind);
         f.form.cmdFindNext_Click();
-        QCOMPARE(f.form.searchptr, 4);
-        QCOMPARE(f.editor(0).SelStart(), 4);
-    }
-
-    void missLeavesThePositionAlone()
-    {
-        FormFixture f;
-        f.open(f.write("a.txt", "x alpha beta"));
-        search(f, "ALPHA");
-        f.form.cmdFind_Click();
-        QCOMPARE(f.form.searchptr, 2);
-        search(f, "gamma");
-        f.form.cmdFind_Click();
-        QCOMPARE(f.dialogs.messages, QStringList { "gamma not found." });
-        QCOMPARE(f.form.searchptr, 0);
+        QCOMPARE(f.form.searchptr, afterNext);
+        QTEST(f.dialogs.messages, "messages");
     }
 
     void enterInTheSearchBoxFinds()
