@@ -11,16 +11,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const BiniFormat::Result decoded
+    const Result<QByteArray> decoded
         = BiniFormat::decode(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
-    if (!decoded.ok)
+    if (!decoded)
         return 0;
-    const BiniFormat::Result packed = BiniFormat::pack(decoded.bytes);
-    if (!packed.ok)
+    const Result<QByteArray> packed = BiniFormat::pack(*decoded);
+    if (!packed)
         return 0;
-    const QByteArray text = BiniFormat::decode(packed.bytes).bytes;
-    const BiniFormat::Result repacked = BiniFormat::pack(text);
-    if (!repacked.ok || BiniFormat::decode(repacked.bytes).bytes != text)
+    const Result<QByteArray> text = BiniFormat::decode(*packed);
+    const Result<QByteArray> repacked = BiniFormat::pack(*text);
+    if (!repacked || !BiniFormat::decode(*repacked) || *BiniFormat::decode(*repacked) != *text)
         std::abort();
     return 0;
 }

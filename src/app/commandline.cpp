@@ -57,21 +57,18 @@ namespace {
 
 } // namespace
 
-bool parse(QCommandLineParser &parser, const QStringList &arguments, QString &error)
+Result<> parse(QCommandLineParser &parser, const QStringList &arguments)
 {
     if (parser.parse(arguments))
-        return true;
+        return {};
     const QString unknown = firstUnknownArgument(arguments);
-    if (unknown.isEmpty()) {
-        error = parser.errorText();
-        return false;
-    }
-    error = QCoreApplication::translate(
-                "CommandLine",
-                "unknown option %1; to open a file whose name starts with \"-\", put "
-                "-- before it: morvane -- %1")
-                .arg(unknown);
-    return false;
+    if (unknown.isEmpty())
+        return Failure { parser.errorText() };
+    return Failure { QCoreApplication::translate(
+                         "CommandLine",
+                         "unknown option %1; to open a file whose name starts with \"-\", put "
+                         "-- before it: morvane -- %1")
+                         .arg(unknown) };
 }
 
 QStringList filesNamed(int argc, const char *const *argv)
@@ -88,20 +85,16 @@ QStringList filesNamed(int argc, const char *const *argv)
     return files;
 }
 
-QString missingDisplay(const QStringList &arguments)
+Result<> displayToTry(const QStringList &arguments)
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     // A platform chosen by the user (offscreen, vnc, ...) may need no display at all.
     if (arguments.contains(QLatin1String("-platform"))
         || arguments.contains(QLatin1String("--platform"))
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return {};
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return QCoreApplication::translate(
-            "CommandLine", "cannot connect to a display (DISPLAY / WAYLAND_DISPLAY not set)");
-#else
-    Q_UNUSED(arguments);
-#endif
+        return Failure { QCoreApplication::translate(
+            "CommandLine", "cannot connect to a display (DISPLAY / WAYLAND_DISPLAY not set)") };
     return {};
 }
 

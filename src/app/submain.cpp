@@ -95,9 +95,8 @@ int Main(int argc, char *argv[])
         parser.process(app); // prints the answer and ends the program
         return 0;
     }
-    const QString noDisplay = CommandLine::missingDisplay(arguments);
-    if (!noDisplay.isEmpty()) {
-        sayAndEnd(noDisplay);
+    if (const Result<> display = CommandLine::displayToTry(arguments); !display) {
+        sayAndEnd(display.reason());
         return 1;
     }
 
@@ -108,9 +107,8 @@ int Main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(MORVANE_APP_ID));
     QCommandLineParser parser;
     CommandLine::describe(parser);
-    QString error;
-    if (!CommandLine::parse(parser, app.arguments(), error)) {
-        sayAndEnd(error);
+    if (const Result<> parsed = CommandLine::parse(parser, app.arguments()); !parsed) {
+        sayAndEnd(parsed.reason());
         return 1;
     }
     const QStringList files = CommandLine::filesNamed(argc, argv);

@@ -43,46 +43,47 @@ qsizetype largestTextSize(QByteArrayView rtf)
     return rtf.size();
 }
 
+Failure notEnoughMemory()
+{
+    return { QCoreApplication::translate("DocumentLoader",
+                                         "there is not enough memory to show it") };
+}
+
 } // namespace
 
-bool DocumentLoader::loadFile(const QString &path, QString &error, WorkProgress &progress,
-                              double share)
+Result<> DocumentLoader::loadFile(const QString &path, WorkProgress &progress, double share)
 {
     try {
-        QByteArray rtf;
         ReadableFile file;
-        if (!file.open(path, error))
-            return false;
+        if (const Result<> opened = file.open(path); !opened)
+            return opened;
         // Taking the text in costs most: the editor builds its lines as it goes.
         progress.beginStep(file.size(), share * 0.05);
-        if (!file.readAll(rtf, error, progress))
-            return false;
-        progress.beginStep(rtf.size(), share * 0.95);
-        const RtfDocument document = rtf.size() < kReadOnSecondThreadFrom
-            ? loadRtf(rtf, progress)
-            : loadRtfReadOnSecondThread(rtf, progress);
+        Result<QByteArray> rtf = file.readAll(progress);
+        if (!rtf)
+            return rtf.failure();
+        progress.beginStep(rtf->size(), share * 0.95);
+        const RtfDocument document = rtf->size() < kReadOnSecondThreadFrom
+            ? loadRtf(*rtf, progress)
+            : loadRtfReadOnSecondThread(*rtf, progress);
         // Finishing lays out the first line, which for a long line takes memory of its own.
-        rtf = QByteArray();
+        *rtf = QByteArray();
         if (m_sci->SendScintilla(QsciScintillaBase::SCI_GETSTATUS)
             == QsciScintillaBase::SC_STATUS_BADALLOC)
             throw std::bad_alloc();
         finishLoad(document);
     } catch (const std::bad_alloc &) { // from this thread, the reader's or the editor's own
         emptyAfterFailedLoad();
-        error = QCoreApplication::translate("DocumentLoader",
-                                            "there is not enough memory to show it");
-        return false;
+        return notEnoughMemory();
     } catch (const std::system_error &) { // no second thread could be started
         emptyAfterFailedLoad();
-        error = QCoreApplication::translate("DocumentLoader",
-                                            "there is not enough memory to show it");
-        return false;
+        return notEnoughMemory();
     } catch (const WorkCancelled &) {
         emptyAfterFailedLoad();
         throw;
     }
     giveBackFreedMemory();
-    return true;
+    return {};
 }
 
 // What came in before the memory ran out goes, so that the slot is empty again. The editor's

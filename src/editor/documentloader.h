@@ -5,6 +5,7 @@
 #pragma once
 
 #include "rtf/rtfreader.h"
+#include "system/result.h"
 #include "system/workprogress.h"
 
 #include <QByteArrayView>
@@ -37,11 +38,11 @@ public:
 
     DocumentLoader(QsciScintilla *editor, Owner &owner) : m_sci(editor), m_owner(owner) { }
 
-    // Reads the RTF file at `path` into the editor; false with the reason when it cannot.
+    // Reads the RTF file at `path` into the editor.
     // Reading and taking in the document take `share` of the work `progress` tells of; when the
     // work is given up the editor is left empty.
-    bool loadFile(const QString &path, QString &error,
-                  WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
+    Result<> loadFile(const QString &path, WorkProgress &progress = WorkProgress::unwatched(),
+                      double share = 1);
     void loadDocument(const RtfDocument &document);
     // While a load is under way, the editor's change notices are the load's own.
     bool loading() const { return m_loading; }

@@ -183,12 +183,9 @@ void RichTextBox::setText(const QString &text)
     m_documentStamp = FileStamp();
 }
 
-RichTextBox::Result RichTextBox::LoadFile(const QString &path, WorkProgress &progress, double share)
+Result<> RichTextBox::LoadFile(const QString &path, WorkProgress &progress, double share)
 {
-    QString error;
-    if (!m_loader.loadFile(path, error, progress, share))
-        return { false, error };
-    return { true, QString() };
+    return m_loader.loadFile(path, progress, share);
 }
 
 void RichTextBox::loadDocument(const RtfDocument &document)
@@ -224,17 +221,19 @@ void RichTextBox::documentReplaced()
     m_recolourer.forgetEdits();
 }
 
-RichTextBox::Result RichTextBox::SaveFile(const QString &path, int type, WorkProgress &progress)
+Result<RichTextBox::Saved> RichTextBox::SaveFile(const QString &path, int type,
+                                                 WorkProgress &progress)
 {
     Q_ASSERT(type == 1); // the editor only ever writes plain text
     Q_UNUSED(type);
     const TextCodec::Encoded encoded = TextCodec::encodeUtf8Text(utf8View(), m_format);
     progress.beginStep(encoded.bytes.size(), 1);
-    QString error;
     FileWriter writer;
-    if (!writer.write(path, encoded.bytes, error, progress))
-        return { false, error, 0, writer.leftOldContents() };
-    return { true, error, encoded.replaced }; // a note, where there is one
+    const Result<QString> written = writer.write(path, encoded.bytes, progress);
+    m_failedSaveLeftFileAsBefore = writer.leftOldContents();
+    if (!written)
+        return written.failure();
+    return Saved { *written, encoded.replaced };
 }
 
 bool RichTextBox::isModified() const

@@ -25,12 +25,10 @@ class RichTextBox : public QWidget, private DocumentLoader::Owner
     Q_OBJECT
 
 public:
-    struct Result
+    struct Saved
     {
-        bool ok = false;
-        QString error;
+        QString note; // for the user: what the save left behind, where it left something
         qsizetype replaced = 0; // characters the file's encoding could not hold, written as '?'
-        bool fileAsBefore = true; // a failed save left the file's old contents in it
     };
 
     using LineColourer = LineRecolourer::Colourer;
@@ -50,11 +48,14 @@ public:
 
     // Both tell their progress in bytes; given up, a load leaves the editor empty and a save
     // leaves the file as it was, and both throw WorkCancelled.
-    Result LoadFile(const QString &path, WorkProgress &progress = WorkProgress::unwatched(),
-                    double share = 1);
+    Result<> LoadFile(const QString &path, WorkProgress &progress = WorkProgress::unwatched(),
+                      double share = 1);
     void loadDocument(const RtfDocument &document);
-    Result SaveFile(const QString &path, int type = 1,
-                    WorkProgress &progress = WorkProgress::unwatched());
+    Result<Saved> SaveFile(const QString &path, int type = 1,
+                           WorkProgress &progress = WorkProgress::unwatched());
+    // After a failed SaveFile: whether the file holds its old contents (else the message names
+    // the copy that does).
+    bool failedSaveLeftFileAsBefore() const { return m_failedSaveLeftFileAsBefore; }
 
     struct Match
     {
@@ -141,5 +142,6 @@ private:
     bool m_recolourQueued = false;
     int m_lineEndMode = 0; // the document's terminator for new lines, an SC_EOL_ value
     bool m_notFromFile = false; // the text came from a copy, not from the file
+    bool m_failedSaveLeftFileAsBefore = true;
     bool m_toldModified = false; // what modifiedChanged last told
 };

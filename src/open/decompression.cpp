@@ -80,13 +80,13 @@ void StartDecompression(form1 &form, const QString &path)
     }
     // The text goes into a folder of its own in Morvane's private folder, never beside the
     // user's file, where a file of the same name may be the user's.
-    QString error;
-    PrivateFolder *run = PrivateFolder::ofThisRun(error);
-    const QString folder = run ? run->newFolder(QStringLiteral("bini-"), error) : QString();
-    if (folder.isEmpty()) {
-        form.showWarning(CouldNotOpenMessage(path, error));
+    const Result<PrivateFolder *> run = PrivateFolder::ofThisRun();
+    const Result<QString> made = run ? (*run)->newFolder(QStringLiteral("bini-")) : run.failure();
+    if (!made) {
+        form.showWarning(CouldNotOpenMessage(path, made.reason()));
         return;
     }
+    const QString &folder = *made;
     const QFileInfo file(path);
     form.setWindowTitle(uncompressingCaption());
     // Always our own decompressor by its full path: never a program that lies beside the file.
@@ -101,15 +101,16 @@ void StartDecompression(form1 &form, const QString &path)
     const QStringList arguments
         = { QStringLiteral("--"), byLink ? link : file.fileName(), QStringLiteral("--output"),
             output, QStringLiteral("--progress") };
-    if (!form.decompression().process->start(DecompressorPath(), arguments,
-                                             byLink ? folder : file.absolutePath(), error)) {
-        run->remove(folder);
+    const Result<> started = form.decompression().process->start(
+        DecompressorPath(), arguments, byLink ? folder : file.absolutePath());
+    if (!started) {
+        (*run)->remove(folder);
         form.setWindowTitle(form1::RunCaption);
         form.showWarning(
             CouldNotOpenMessage(path,
                                 QCoreApplication::translate(
                                     "Decompression", "the decompressor could not be started (%1)")
-                                    .arg(error)));
+                                    .arg(started.reason())));
         return;
     }
     form.Timer2OpenFile = path;

@@ -29,11 +29,11 @@ namespace {
 // file; taking the document into the editor is the rest.
 constexpr double kConvertShare = 0.45;
 
-QString notEnoughMemory(qint64 size)
+Failure notEnoughMemory(qint64 size)
 {
-    return QCoreApplication::translate("OpenCommand",
-                                       "it is %1, and there is not enough memory to open it")
-        .arg(QLocale::system().formattedDataSize(size));
+    return { QCoreApplication::translate("OpenCommand",
+                                         "it is %1, and there is not enough memory to open it")
+                 .arg(QLocale::system().formattedDataSize(size)) };
 }
 
 } // namespace
@@ -69,15 +69,17 @@ void OpenFile(form1 &form, const QString &path)
         return;
     }
     ReadableFile file;
-    QByteArray head;
-    QString error;
-    if (!file.open(path, error)
-        || (!text && !file.readHead(BiniFormat::signatureSize, head, error))) {
-        form.showWarning(CouldNotOpenMessage(path, error));
+    Result<> opened = file.open(path);
+    const Result<QByteArray> head = opened && !text ? file.readHead(BiniFormat::signatureSize)
+                                                    : Result<QByteArray>(QByteArray());
+    if (!head)
+        opened = head.failure();
+    if (!opened) {
+        form.showWarning(CouldNotOpenMessage(path, opened.reason()));
         return;
     }
     const QString title = FileSystem::displayPath(QFileInfo(path).fileName());
-    if (!text && BiniFormat::hasReadableSignature(head))
+    if (!text && BiniFormat::hasReadableSignature(*head))
         StartDecompression(form, path);
     else
         OpenTextFile(form, file, path, title); // a plain INI file, whatever its first letters
@@ -87,9 +89,9 @@ bool OpenTextFile(form1 &form, const QString &path, const QString &title, const 
                   bool progressShownAlready, Placement placement)
 {
     ReadableFile file;
-    QString error;
-    if (!file.open(path, error)) {
-        form.showWarning(CouldNotOpenMessage(savePath.isEmpty() ? path : savePath, error));
+    if (const Result<> opened = file.open(path); !opened) {
+        form.showWarning(
+            CouldNotOpenMessage(savePath.isEmpty() ? path : savePath, opened.reason()));
         return false;
     }
     return OpenTextFile(form, file, path, title, savePath, progressShownAlready, placement);
@@ -99,9 +101,8 @@ bool OpenTextFile(form1 &form, ReadableFile &file, const QString &path, const QS
                   const QString &savePath, bool progressShownAlready, Placement placement)
 {
     const QString target = savePath.isEmpty() ? path : savePath;
-    QString error;
-    if (!FitsInMemory(file.size(), error)) {
-        form.showWarning(CouldNotOpenMessage(target, error));
+    if (const Result<> fits = FitsInMemory(file.size()); !fits) {
+        form.showWarning(CouldNotOpenMessage(target, fits.reason()));
         return false;
     }
     form.repaint(); // shows pending caption changes while a long file is read
@@ -113,53 +114,51 @@ bool OpenTextFile(form1 &form, ReadableFile &file, const QString &path, const QS
     // without a progress window, and what is typed meanwhile waits for it, to be taken then.
     if (placement == Placement::Beside)
         work.stopShowing();
-    ColorizeResult converted;
+    Result<QString> document = Failure {};
     try {
-        converted = ColorizeFile(file, form.IniLines, form.Hunk, work, kConvertShare);
+        document = ColorizeFile(file, form.IniLines, form.Hunk, work, kConvertShare);
     } catch (const std::bad_alloc &) { // past the estimate: every other tab stays
         form.IniLines.clear();
         form.Hunk.clear();
-        converted.error = notEnoughMemory(file.size());
+        document = notEnoughMemory(file.size());
     } catch (const WorkCancelled &) {
         form.IniLines.clear();
         form.Hunk.clear();
         return false;
     }
-    if (!converted.ok) {
-        form.showWarning(CouldNotOpenMessage(target, converted.error));
+    if (!document) {
+        form.showWarning(CouldNotOpenMessage(target, document.reason()));
         return false;
     }
     bool placed = false;
     try {
-        placed = OpenInFreeTab(form, title, converted.documentPath, target, stamp, work,
-                               1 - kConvertShare, placement);
+        placed = OpenInFreeTab(form, title, *document, target, stamp, work, 1 - kConvertShare,
+                               placement);
     } catch (const WorkCancelled &) { // the slot is as it was
     }
-    PrivateFolder::discard(converted.documentPath);
+    PrivateFolder::discard(*document);
     return placed;
 }
 
-bool FitsInMemory(qint64 size, QString &error)
+Result<> FitsInMemory(qint64 size)
 {
     const QLocale locale = QLocale::system();
-    if (size > LargestFileSize) {
-        error = QCoreApplication::translate("OpenCommand",
-                                            "the file is %1, more than the %2 Morvane can hold")
-                    .arg(locale.formattedDataSize(size), locale.formattedDataSize(LargestFileSize));
-        return false;
-    }
+    if (size > LargestFileSize)
+        return Failure { QCoreApplication::translate(
+                             "OpenCommand", "the file is %1, more than the %2 Morvane can hold")
+                             .arg(locale.formattedDataSize(size),
+                                  locale.formattedDataSize(LargestFileSize)) };
     // The temporary document (about 1.6 times the file) takes memory too where the private folder
     // is a file system in memory.
     const qint64 document = PrivateFolder::holdsInMemory() ? size * 8 / 5 : 0;
     const qint64 needed = MemoryBudget::neededToOpen(size) + document,
                  available = MemoryBudget::available();
     if (needed <= available)
-        return true;
-    error = QCoreApplication::translate(
-                "OpenCommand",
-                "the file is %1 and needs about %2 of memory to open, but only %3 "
-                "is available")
-                .arg(locale.formattedDataSize(size), locale.formattedDataSize(needed),
-                     locale.formattedDataSize(available));
-    return false;
+        return {};
+    return Failure { QCoreApplication::translate(
+                         "OpenCommand",
+                         "the file is %1 and needs about %2 of memory to open, but only %3 "
+                         "is available")
+                         .arg(locale.formattedDataSize(size), locale.formattedDataSize(needed),
+                              locale.formattedDataSize(available)) };
 }

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "system/result.h"
 #include "workspace/editorslots.h"
 
 #include <QString>
@@ -33,8 +34,8 @@ bool OpenTextFile(form1 &form, ReadableFile &file, const QString &path, const QS
                   const QString &savePath = QString(), bool progressShownAlready = false,
                   Placement placement = Placement::Activate);
 
-// Whether a file of `size` bytes can be opened in the memory there is; if not, why.
-bool FitsInMemory(qint64 size, QString &error);
+// Whether a file of `size` bytes can be opened in the memory there is.
+Result<> FitsInMemory(qint64 size);
 
 // Character positions in the editor are ints: a file larger than this is refused, whatever the
 // memory.

@@ -45,16 +45,16 @@ bool OpenInFreeTab(form1 &form, const QString &title, const QString &documentPat
     form.SSTab1->setTabCaption(slot, loadingCaption());
     form.repaint();
     RichTextBox &editor = form.editor(slot);
-    RichTextBox::Result loaded;
+    Result<> loaded;
     try {
         loaded = editor.LoadFile(documentPath, progress, share);
     } catch (const WorkCancelled &) {
         form.SSTab1->setTabCaption(slot, previousCaption);
         throw;
     }
-    if (!loaded.ok) {
+    if (!loaded) {
         form.SSTab1->setTabCaption(slot, previousCaption);
-        form.showWarning(CouldNotOpenMessage(sourcePath, loaded.error));
+        form.showWarning(CouldNotOpenMessage(sourcePath, loaded.reason()));
         return false;
     }
     FillSlot(form, slot, { title, sourcePath, sourceStamp });

@@ -17,14 +17,15 @@ namespace {
 
 bool putBack(form1 &form, const QString &path, const QString &copy)
 {
-    QByteArray old;
-    QString error;
-    if (FileSystem::readAll(copy, old, error) && FileWriter().write(path, old, error))
+    const Result<QByteArray> old = FileSystem::readAll(copy);
+    const Result<QString> written = old ? FileWriter().write(path, *old) : old.failure();
+    if (written)
         return true;
-    form.showWarning(QCoreApplication::translate(
-                         "InterruptedSave",
-                         "Could not put the old contents of %1 back: %2. They are kept in %3.")
-                         .arg(FileSystem::displayPath(path), error, FileSystem::displayPath(copy)));
+    form.showWarning(
+        QCoreApplication::translate(
+            "InterruptedSave",
+            "Could not put the old contents of %1 back: %2. They are kept in %3.")
+            .arg(FileSystem::displayPath(path), written.reason(), FileSystem::displayPath(copy)));
     return false;
 }
 

@@ -83,9 +83,8 @@ void RecoveryCopies::drop(int slot)
     state.writeWhenPrepared = false;
     state.buffer = QByteArray();
     enqueue([slot] {
-        QString error;
-        if (RecoveryStore *store = RecoveryStore::ofThisRun(error))
-            store->remove(key(slot));
+        if (const Result<RecoveryStore *> store = RecoveryStore::ofThisRun())
+            (*store)->remove(key(slot));
     });
 }
 
@@ -186,28 +185,26 @@ void RecoveryCopies::write(int slot, bool mayWait)
     }
     state.writing = true;
     enqueue([this, slot, copy = std::move(copy)]() mutable {
-        QString error;
-        RecoveryStore *store = RecoveryStore::ofThisRun(error);
-        if (store && store->save(key(slot), copy, error))
-            error.clear();
+        const Result<RecoveryStore *> store = RecoveryStore::ofThisRun();
+        const Result<> saved = store ? (*store)->save(key(slot), copy) : store.failure();
         // Handed back whole: a buffer still shared with this task would be copied, not reused.
         QMetaObject::invokeMethod(
             this,
-            [this, slot, error, buffer = std::exchange(copy.text, QByteArray())]() mutable {
-                written(slot, error, std::move(buffer));
+            [this, slot, saved, buffer = std::exchange(copy.text, QByteArray())]() mutable {
+                written(slot, saved, std::move(buffer));
             },
             Qt::QueuedConnection);
     });
 }
 
-void RecoveryCopies::written(int slot, const QString &error, QByteArray buffer)
+void RecoveryCopies::written(int slot, const Result<> &saved, QByteArray buffer)
 {
     Slot &state = m_slots[slot];
     state.writing = false;
     if (SlotIsUnsaved(m_form, slot))
         state.buffer = std::move(buffer); // for the next copy
-    if (!error.isEmpty())
-        tellFailure(slot, error);
+    if (!saved)
+        tellFailure(slot, saved.reason());
     if (std::exchange(state.writeAgain, false))
         write(slot);
 }
@@ -263,10 +260,10 @@ void RecoveryCopies::endRunKeepingCopies()
 
 void RecoveryCopies::offerLeftBehind()
 {
-    QString error;
-    RecoveryStore *store = RecoveryStore::ofThisRun(error);
-    if (!store)
+    const Result<RecoveryStore *> found = RecoveryStore::ofThisRun();
+    if (!found)
         return; // where no folder can be made, no run can have left a copy
+    RecoveryStore *store = *found;
     for (const RecoveryStore::LeftBehind &copy : store->takeLeftBehind()) {
         const int slot = FirstEmptySlot(m_form);
         if (slot < 0)
@@ -303,7 +300,7 @@ void RecoveryCopies::recover(RecoveryStore &store, int slot, const RecoveryStore
     FillSlot(m_form, slot, { copy.copy.title, copy.copy.path, copy.copy.stamp });
     editor.markUnsaved();
     waitUntilWritten(); // the slot's earlier copy is gone before this one takes its place
-    QString error;
-    store.adopt(copy, key(slot), error); // else the copy written for the unsaved text replaces it
+    // Where it fails, the copy written for the unsaved text takes its place.
+    (void)store.adopt(copy, key(slot));
     ActivateSlot(m_form, slot);
 }

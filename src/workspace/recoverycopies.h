@@ -66,7 +66,7 @@ private:
     // `mayWait`: for a buffer to be made ready first, rather than made here.
     void write(int slot, bool mayWait = true);
     RecoveryCopy copyOf(int slot);
-    void written(int slot, const QString &error, QByteArray buffer);
+    void written(int slot, const Result<> &saved, QByteArray buffer);
     // Whether the slot's buffer holds its text; if not, it is being made ready.
     bool bufferReady(int slot);
     void prepared(int slot, QByteArray buffer);

@@ -63,7 +63,7 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
         return false;
     const QString shownPath = FileSystem::displayPath(path);
     const FileStamp before = FileStamp::of(path);
-    RichTextBox::Result saved;
+    Result<RichTextBox::Saved> saved = Failure {};
     try {
         // A save the user asked for is never given up by the window's closing: it waits.
         LongWork work(form, QCoreApplication::translate("SlotCommands", "Saving %1").arg(shownPath),
@@ -82,18 +82,18 @@ bool writeSlot(form1 &form, RichTextBox &editor, const QString &path)
             QCoreApplication::translate("SlotCommands", "%1 was not saved.").arg(shownPath));
         return false;
     }
-    if (!saved.ok) {
+    if (!saved) {
         editor.setDocumentFormat(format); // the file is still in its own
         // Old contents written back in place are the text that was read, with a new time.
-        if (saved.fileAsBefore && before == editor.documentStamp())
+        if (editor.failedSaveLeftFileAsBefore() && before == editor.documentStamp())
             editor.setDocumentStamp(FileStamp::of(path));
         form.showWarning(QCoreApplication::translate("SlotCommands", "Could not save %1: %2.")
-                             .arg(shownPath, saved.error));
-    } else if (!saved.error.isEmpty()) {
+                             .arg(shownPath, saved.reason()));
+    } else if (!saved->note.isEmpty()) {
         form.showWarning(QCoreApplication::translate("SlotCommands", "%1 saved, but %2.")
-                             .arg(shownPath, saved.error));
+                             .arg(shownPath, saved->note));
     }
-    return saved.ok;
+    return bool(saved);
 }
 
 // Another program, or another copy of this one, may have written the file since it was read.

@@ -54,9 +54,9 @@ private slots:
         }
         QCommandLineParser parser;
         CommandLine::describe(parser);
-        QString said;
-        QCOMPARE(CommandLine::parse(parser, decoded, said), error.isEmpty());
-        QCOMPARE(said, error);
+        const Result<> parsed = CommandLine::parse(parser, decoded);
+        QCOMPARE(bool(parsed), error.isEmpty());
+        QCOMPARE(parsed.reason(), error);
         if (!error.isEmpty())
             return;
         const QStringList named = CommandLine::filesNamed(int(argv.size()), argv.data());
@@ -91,7 +91,7 @@ private slots:
         cleanup();
         if (!variable.isEmpty())
             qputenv(variable.constData(), variable == "QT_QPA_PLATFORM" ? "offscreen" : ":0");
-        QCOMPARE(CommandLine::missingDisplay(QStringList { "morvane" } + arguments),
+        QCOMPARE(CommandLine::displayToTry(QStringList { "morvane" } + arguments).reason(),
                  missing
                      ? QString("cannot connect to a display (DISPLAY / WAYLAND_DISPLAY not set)")
                      : QString());

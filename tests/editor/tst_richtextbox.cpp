@@ -10,6 +10,7 @@
 #include "support/addressspacelimit.h"
 #include "support/screenreader.h"
 #include "support/testfiles.h"
+#include "support/verifyok.h"
 #include "text/textcodec.h"
 
 #include <QAccessible>
@@ -62,21 +63,21 @@ class TestRichTextBox : public QObject
         TestFiles::write(input, bytes);
         RtfFragments lines;
         QString hunk;
-        const ColorizeResult converted = ColorizeFile(input, lines, hunk);
-        QVERIFY2(converted.ok, qPrintable(converted.error));
-        const RichTextBox::Result loaded = editor.LoadFile(converted.documentPath);
-        QFile::remove(converted.documentPath);
-        QVERIFY2(loaded.ok, qPrintable(loaded.error));
+        const Result<QString> document = ColorizeFile(input, lines, hunk);
+        VERIFY_OK(document);
+        const Result<> loaded = editor.LoadFile(*document);
+        QFile::remove(*document);
+        VERIFY_OK(loaded);
     }
 
     QByteArray save(RichTextBox &editor, qsizetype *replaced = nullptr)
     {
         const QString output = m_dir.filePath("output.ini");
-        const RichTextBox::Result saved = editor.SaveFile(output, 1);
-        if (!saved.ok)
-            return "<save failed: " + saved.error.toUtf8() + ">";
+        const Result<RichTextBox::Saved> saved = editor.SaveFile(output, 1);
+        if (!saved)
+            return "<save failed: " + saved.reason().toUtf8() + ">";
         if (replaced)
-            *replaced = saved.replaced;
+            *replaced = saved->replaced;
         return TestFiles::read(output);
     }
 
@@ -117,13 +118,13 @@ private slots:
         const QString document = m_dir.filePath("big.rtf");
         TestFiles::write(document, rtf);
         RichTextBox editor;
-        RichTextBox::Result loaded;
+        Result<> loaded;
         {
             const AddressSpaceLimit limit(rtf.size() + lines.size() / 2);
             loaded = editor.LoadFile(document);
         }
-        QVERIFY(!loaded.ok);
-        QVERIFY2(loaded.error.contains("memory"), qPrintable(loaded.error));
+        QVERIFY(!loaded);
+        QVERIFY2(loaded.reason().contains("memory"), qPrintable(loaded.reason()));
         QVERIFY(!editor.hasText());
         type(editor, 0, "é=1");
         QCOMPARE(save(editor), QByteArray("é=1"));
@@ -536,13 +537,13 @@ private slots:
         const QString target = folder + "/file.ini";
         TestFiles::write(target, "old text");
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const RichTextBox::Result saved = editor.SaveFile(target, 1);
+        const Result<RichTextBox::Saved> saved = editor.SaveFile(target, 1);
         QFile::setPermissions(
             folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (saved.ok && getuid() == 0)
+        if (saved && getuid() == 0)
             QSKIP("root writes into read-only folders");
-        QVERIFY(!saved.ok);
-        QVERIFY(!saved.error.isEmpty());
+        QVERIFY(!saved);
+        QVERIFY(!saved.reason().isEmpty());
         QCOMPARE(TestFiles::read(target), QByteArray("old text"));
     }
 
@@ -552,9 +553,9 @@ private slots:
         open(editor, "x");
         const QString notAFolder = m_dir.filePath("plain.txt");
         TestFiles::write(notAFolder, "old");
-        const RichTextBox::Result saved = editor.SaveFile(notAFolder + "/file.ini", 1);
-        QVERIFY(!saved.ok);
-        QVERIFY(!saved.error.isEmpty());
+        const Result<RichTextBox::Saved> saved = editor.SaveFile(notAFolder + "/file.ini", 1);
+        QVERIFY(!saved);
+        QVERIFY(!saved.reason().isEmpty());
         QCOMPARE(TestFiles::read(notAFolder), QByteArray("old"));
     }
 
@@ -567,7 +568,7 @@ private slots:
         const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
             | QFileDevice::ExeOwner | QFileDevice::ReadGroup;
         QFile::setPermissions(target, permissions);
-        QVERIFY(editor.SaveFile(target, 1).ok);
+        VERIFY_OK(editor.SaveFile(target, 1));
         QCOMPARE(QFile::permissions(target)
                      & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
                  permissions);
@@ -577,7 +578,7 @@ private slots:
     {
         RichTextBox editor;
         open(editor, "keep");
-        QVERIFY(!editor.LoadFile(m_dir.filePath("missing.rtf")).ok);
+        QVERIFY(!editor.LoadFile(m_dir.filePath("missing.rtf")));
         QCOMPARE(editor.Text(), QString("keep"));
     }
 };

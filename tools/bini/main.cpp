@@ -49,20 +49,19 @@ int fail(const QString &path, const QString &reason)
 int convert(const QString &input, const QString &output, bool packing,
             WorkProgress &progress = WorkProgress::unwatched())
 {
-    QByteArray bytes;
-    QString error;
-    if (!FileSystem::readAll(input, bytes, error))
-        return fail(input, error);
+    const Result<QByteArray> bytes = FileSystem::readAll(input);
+    if (!bytes)
+        return fail(input, bytes.reason());
     // Writing the text takes longer than making it, as measured.
     constexpr double kDecodeShare = 0.4;
-    const BiniFormat::Result result
-        = packing ? BiniFormat::pack(bytes) : BiniFormat::decode(bytes, progress, kDecodeShare);
-    if (!result.ok)
-        return fail(input, result.error);
+    const Result<QByteArray> result
+        = packing ? BiniFormat::pack(*bytes) : BiniFormat::decode(*bytes, progress, kDecodeShare);
+    if (!result)
+        return fail(input, result.reason());
     // Written as the editor saves: a failure leaves no partial output.
-    progress.beginStep(result.bytes.size(), 1 - kDecodeShare);
-    if (!FileWriter().write(output, result.bytes, error, progress))
-        return fail(output, error);
+    progress.beginStep(result->size(), 1 - kDecodeShare);
+    if (const Result<QString> written = FileWriter().write(output, *result, progress); !written)
+        return fail(output, written.reason());
     progress.endStep();
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "system/result.h"
 #include "system/workprogress.h"
 
 #include <QByteArray>
@@ -20,13 +21,6 @@
 class BiniFormat
 {
 public:
-    struct Result
-    {
-        bool ok = false;
-        QByteArray bytes; // the text form, or the compressed form
-        QString error;
-    };
-
     // The first bytes of a file that tell a compressed file: the magic and a version this
     // format reads. A plain INI file may well start with the letters of the magic.
     static constexpr qsizetype signatureSize = 8;
@@ -35,10 +29,13 @@ public:
     // Never more text than this from one file, whatever its offsets repeat.
     static constexpr qsizetype maxTextSize = qsizetype(256) << 20;
 
-    // The sections read are told to `progress`, as `share` of its work.
-    static Result decode(QByteArrayView file, WorkProgress &progress = WorkProgress::unwatched(),
-                         double share = 1);
-    static Result pack(QByteArrayView text);
+    // The text form of a compressed file. The sections read are told to `progress`, as `share`
+    // of its work.
+    static Result<QByteArray> decode(QByteArrayView file,
+                                     WorkProgress &progress = WorkProgress::unwatched(),
+                                     double share = 1);
+    // The compressed form of a text.
+    static Result<QByteArray> pack(QByteArrayView text);
     // The shortest text that reads back as the same float.
     static QByteArray formatFloat(float value);
 };

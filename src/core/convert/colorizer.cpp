@@ -152,41 +152,37 @@ QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QStri
     return convertLines(fileBytes, IniLines, Hunk).append(IniLines.joined());
 }
 
-ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
-                            WorkProgress &progress, double share)
+Result<QString> ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
+                             WorkProgress &progress, double share)
 {
     ReadableFile file;
-    ColorizeResult result;
-    if (!file.open(path, result.error))
-        return result;
+    if (const Result<> opened = file.open(path); !opened)
+        return opened.failure();
     return ColorizeFile(file, IniLines, Hunk, progress, share);
 }
 
-ColorizeResult ColorizeFile(ReadableFile &file, RtfFragments &IniLines, QString &Hunk,
-                            WorkProgress &progress, double share)
+Result<QString> ColorizeFile(ReadableFile &file, RtfFragments &IniLines, QString &Hunk,
+                             WorkProgress &progress, double share)
 {
     // Converting costs most; reading the file and writing the document are bulk copies, of which
     // the read may come from the disk.
     const double readShare = share * 0.2, convertShare = share * 0.7,
                  writeShare = share - readShare - convertShare;
-    ColorizeResult result;
     QByteArray head;
     {
-        QByteArray bytes;
         progress.beginStep(file.size(), readShare);
-        if (!file.readAll(bytes, result.error, progress))
-            return result;
+        const Result<QByteArray> bytes = file.readAll(progress);
+        if (!bytes)
+            return bytes.failure();
         // Shown byte by byte, such a file would go back as single bytes at its first edited save.
-        if (TextCodec::startsAsUtf16(bytes)
-            && TextCodec::detectFormat(bytes).encoding == TextEncoding::Windows1252) {
-            result.error = QCoreApplication::translate(
+        if (TextCodec::startsAsUtf16(*bytes)
+            && TextCodec::detectFormat(*bytes).encoding == TextEncoding::Windows1252)
+            return Failure { QCoreApplication::translate(
                 "ColorizeFile",
                 "it begins as UTF-16 text but is not valid UTF-16 "
-                "(it is cut short, or a character is missing its pair)");
-            return result;
-        }
-        progress.beginStep(bytes.size(), convertShare);
-        head = convertLines(bytes, IniLines, Hunk, progress);
+                "(it is cut short, or a character is missing its pair)") };
+        progress.beginStep(bytes->size(), convertShare);
+        head = convertLines(*bytes, IniLines, Hunk, progress);
     } // the file's bytes are not needed any more
 
     // In Morvane's private folder: the program folder may be read-only, two running copies must
@@ -194,31 +190,31 @@ ColorizeResult ColorizeFile(ReadableFile &file, RtfFragments &IniLines, QString 
     // back by name.
     QFile output;
     const QByteArrayView fragments = IniLines.joined();
-    PrivateFolder *folder
-        = PrivateFolder::withRoomFor(head.size() + fragments.size(), result.error);
-    const QString document = folder
-        ? folder->newFile(QStringLiteral("tmp"), QStringLiteral(".rtf"), output, result.error)
-        : QString();
+    const Result<PrivateFolder *> folder
+        = PrivateFolder::withRoomFor(head.size() + fragments.size());
+    const Result<QString> document = folder
+        ? (*folder)->newFile(QStringLiteral("tmp"), QStringLiteral(".rtf"), output)
+        : folder.failure();
+    if (!document) {
+        IniLines.clear();
+        return document;
+    }
     bool written = false;
     try {
         progress.beginStep(head.size() + fragments.size(), writeShare);
-        written = !document.isEmpty() && output.write(head) == head.size()
+        written = output.write(head) == head.size()
             && writeInBlocks(output, fragments, head.size(), progress) && output.flush();
     } catch (const WorkCancelled &) { // only a document being written can be given up
         output.close();
-        folder->remove(document);
+        (*folder)->remove(*document);
         throw;
     }
     IniLines.clear(); // the document holds the fragments now
     if (!written) {
-        if (!document.isEmpty()) {
-            result.error = folder->problem(FileSystem::reason(output));
-            output.close();
-            folder->remove(document);
-        }
-        return result;
+        const Failure failure = (*folder)->problem(FileSystem::reason(output));
+        output.close();
+        (*folder)->remove(*document);
+        return failure;
     }
-    result.ok = true;
-    result.documentPath = document;
-    return result;
+    return document;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "rtf/rtffragments.h"
+#include "system/result.h"
 #include "system/workprogress.h"
 
 #include <QByteArray>
@@ -13,25 +14,19 @@
 
 class ReadableFile;
 
-struct ColorizeResult
-{
-    bool ok = false;
-    QString documentPath; // in the private folder, for the caller to load and discard
-    QString error; // why the conversion failed, for the user
-};
-
 // The RTF header of every temporary document, colour table included.
 QByteArray rtfHeader();
 
-// Turns a text file into a colour-coded temporary RTF document, one fragment per line.
+// Turns a text file into a colour-coded temporary RTF document, one fragment per line, and gives
+// the document's path in the private folder, for the caller to load and discard.
 // `IniLines` receives the fragments and `Hunk` holds the header while the document is written.
 // Reading, converting and writing take `share` of the work `progress` tells of; when the work
 // is given up, no document is left behind.
-ColorizeResult ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
-                            WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
+Result<QString> ColorizeFile(const QString &path, RtfFragments &IniLines, QString &Hunk,
+                             WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
 // The same for a file opened already: read through its descriptor.
-ColorizeResult ColorizeFile(ReadableFile &file, RtfFragments &IniLines, QString &Hunk,
-                            WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
+Result<QString> ColorizeFile(ReadableFile &file, RtfFragments &IniLines, QString &Hunk,
+                             WorkProgress &progress = WorkProgress::unwatched(), double share = 1);
 
 // The whole temporary document for the given file contents.
 QByteArray colorizeBytes(QByteArrayView fileBytes, RtfFragments &IniLines, QString &Hunk);

@@ -19,40 +19,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-QString notARegularFile()
-{
-    return QCoreApplication::translate("FileSystem", "it is not a regular file");
-}
-
-} // namespace
-
 QString FileSystem::programFolder()
 {
     return QCoreApplication::applicationDirPath();
 }
 
-bool FileSystem::readAll(const QString &path, QByteArray &bytes, QString &error,
-                         WorkProgress &progress)
+Result<QByteArray> FileSystem::readAll(const QString &path, WorkProgress &progress)
 {
     ReadableFile file;
-    return file.open(path, error) && file.readAll(bytes, error, progress);
-}
-
-bool FileSystem::regularFileSize(const QString &path, qint64 &size, QString &error)
-{
-    struct stat status;
-    if (::stat(nativePath(path).constData(), &status) != 0) {
-        error = qt_error_string(errno);
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        error = notARegularFile();
-        return false;
-    }
-    size = status.st_size;
-    return true;
+    if (const Result<> opened = file.open(path); !opened)
+        return opened.failure();
+    return file.readAll(progress);
 }
 
 bool FileSystem::exists(const QString &path)
@@ -142,7 +119,7 @@ QString FileSystem::reason(const QFileDevice &device)
     if (!text.isEmpty() && text != QCoreApplication::translate("QIODevice", unknown))
         return text;
     if (errno != 0)
-        return qt_error_string(errno);
+        return Failure::ofSystem().reason;
     return QCoreApplication::translate("FileSystem", "the system gave no reason");
 }
 

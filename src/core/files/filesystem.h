@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "system/result.h"
 #include "system/workprogress.h"
 
 #include <QByteArray>
@@ -18,12 +19,10 @@ class FileSystem
 public:
     // The folder of the running program, which also holds its helper programs.
     static QString programFolder();
-    // The whole of a regular file; false with a reason when it can't be read. Reads never
-    // wait: a FIFO or a device is refused. The bytes read are told to `progress`.
-    static bool readAll(const QString &path, QByteArray &bytes, QString &error,
-                        WorkProgress &progress = WorkProgress::unwatched());
-    // The size of the regular file at `path`; false with a reason for anything else.
-    static bool regularFileSize(const QString &path, qint64 &size, QString &error);
+    // The whole of a regular file. Reads never wait: a FIFO or a device is refused. The bytes
+    // read are told to `progress`.
+    static Result<QByteArray> readAll(const QString &path,
+                                      WorkProgress &progress = WorkProgress::unwatched());
     static bool exists(const QString &path);
     // A path as the user reads it: native separators, and a replacement mark for each byte of
     // its name that is not UTF-8.

@@ -69,18 +69,20 @@ bool isInMemory(int folder)
 
 } // namespace
 
-PrivateFolder *PrivateFolder::withRoomFor(qint64 bytes, QString &error)
+Result<PrivateFolder *> PrivateFolder::withRoomFor(qint64 bytes)
 {
-    PrivateFolder *run = ofThisRun(error);
-    const qint64 room = run ? roomIn(run->m_run.folder()) : -1;
+    const Result<PrivateFolder *> run = ofThisRun();
+    const qint64 room = run ? roomIn((*run)->m_run.folder()) : -1;
     if (!run || room < 0 || room >= bytes + kRoomToSpare)
         return run;
     const QString disk = FileSystem::temporaryFolder();
     std::unique_ptr<PrivateFolder> &onDisk = thisRunOnDisk();
     const bool inTheTemporaryFolder
-        = QFileInfo(run->path()).absolutePath() == QFileInfo(disk).canonicalFilePath();
-    if (!onDisk && !inTheTemporaryFolder)
-        onDisk = makeIn(disk, error);
+        = QFileInfo((*run)->path()).absolutePath() == QFileInfo(disk).canonicalFilePath();
+    if (!onDisk && !inTheTemporaryFolder) {
+        if (Result<std::unique_ptr<PrivateFolder>> made = makeIn(disk))
+            onDisk = std::move(*made);
+    }
     if (onDisk && roomIn(onDisk->m_run.folder()) > room)
         return onDisk.get();
     return run; // the write says what it lacked
@@ -88,12 +90,11 @@ PrivateFolder *PrivateFolder::withRoomFor(qint64 bytes, QString &error)
 
 bool PrivateFolder::holdsInMemory()
 {
-    QString error;
-    const PrivateFolder *run = ofThisRun(error);
-    return run && isInMemory(run->m_run.folder());
+    const Result<PrivateFolder *> run = ofThisRun();
+    return run && isInMemory((*run)->m_run.folder());
 }
 
-PrivateFolder *PrivateFolder::ofThisRun(QString &error)
+Result<PrivateFolder *> PrivateFolder::ofThisRun()
 {
     std::unique_ptr<PrivateFolder> &run = thisRun();
     // A cleaner of old temporary files that ignores the lock may have removed the folder of a
@@ -105,10 +106,16 @@ PrivateFolder *PrivateFolder::ofThisRun(QString &error)
     // A desktop folder that fails the checks is passed over: it is a convenience, the
     // temporary folder is the rule.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (QDir::isAbsolutePath(runtime))
-        run = makeIn(runtime, error);
-    if (!run)
-        run = makeIn(FileSystem::temporaryFolder(), error);
+    if (QDir::isAbsolutePath(runtime)) {
+        if (Result<std::unique_ptr<PrivateFolder>> made = makeIn(runtime))
+            run = std::move(*made);
+    }
+    if (!run) {
+        Result<std::unique_ptr<PrivateFolder>> made = makeIn(FileSystem::temporaryFolder());
+        if (!made)
+            return made.failure();
+        run = std::move(*made);
+    }
     return run.get();
 }
 
@@ -126,14 +133,11 @@ void PrivateFolder::discard(const QString &path)
     }
 }
 
-std::unique_ptr<PrivateFolder> PrivateFolder::makeIn(const QString &parent, QString &error)
+Result<std::unique_ptr<PrivateFolder>> PrivateFolder::makeIn(const QString &parent)
 {
     std::unique_ptr<PrivateFolder> folder(new PrivateFolder(parent));
-    QString reason;
-    if (!folder->m_run.makeIn(parent, namePrefix, reason, sweepEndedRuns)) {
-        error = FileSystem::temporaryFolderProblem(parent, reason);
-        return nullptr;
-    }
+    if (const Result<> made = folder->m_run.makeIn(parent, namePrefix, sweepEndedRuns); !made)
+        return folder->problem(made.reason());
     return folder;
 }
 
@@ -148,8 +152,7 @@ PrivateFolder::~PrivateFolder()
     m_run.removeIfEmpty();
 }
 
-QString PrivateFolder::newFile(const QString &prefix, const QString &suffix, QFile &file,
-                               QString &error)
+Result<QString> PrivateFolder::newFile(const QString &prefix, const QString &suffix, QFile &file)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const QByteArray name = randomName(QFile::encodeName(prefix), QFile::encodeName(suffix));
@@ -159,26 +162,25 @@ QString PrivateFolder::newFile(const QString &prefix, const QString &suffix, QFi
             continue;
         struct stat status;
         if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0) {
-            error = problem(qt_error_string(errno));
+            const Failure failure = problem(Failure::ofSystem().reason);
             if (fd.isOpen())
                 ::unlinkat(m_run.folder(), name.constData(), 0);
-            return QString();
+            return failure;
         }
         m_made.append({ name, status.st_dev, status.st_ino, false });
         const QString path = m_run.path() + u'/' + QFile::decodeName(name);
         if (!file.open(fd.get(), QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
-            error = problem(FileSystem::reason(file));
+            const Failure failure = problem(FileSystem::reason(file));
             remove(path);
-            return QString();
+            return failure;
         }
         fd.release();
         return path;
     }
-    error = problem(qt_error_string(EEXIST));
-    return QString();
+    return problem(Failure::ofSystem(EEXIST).reason);
 }
 
-QString PrivateFolder::newFolder(const QString &prefix, QString &error)
+Result<QString> PrivateFolder::newFolder(const QString &prefix)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const QByteArray name = randomName(QFile::encodeName(prefix), QByteArray());
@@ -199,8 +201,7 @@ QString PrivateFolder::newFolder(const QString &prefix, QString &error)
         m_made.append({ name, status.st_dev, status.st_ino, true });
         return m_run.path() + u'/' + QFile::decodeName(name);
     }
-    error = problem(qt_error_string(errno));
-    return QString();
+    return problem(Failure::ofSystem().reason);
 }
 
 void PrivateFolder::remove(const QString &path)
@@ -235,7 +236,7 @@ bool PrivateFolder::removeMade(const Made &made) const
     return ::unlinkat(m_run.folder(), made.name.constData(), AT_REMOVEDIR) == 0;
 }
 
-QString PrivateFolder::problem(const QString &reason) const
+Failure PrivateFolder::problem(const QString &reason) const
 {
-    return FileSystem::temporaryFolderProblem(m_shownParent, reason);
+    return { FileSystem::temporaryFolderProblem(m_shownParent, reason) };
 }

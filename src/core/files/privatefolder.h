@@ -5,6 +5,7 @@
 #pragma once
 
 #include "runfolders.h"
+#include "system/result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -27,13 +28,12 @@ class QFile;
 class PrivateFolder
 {
 public:
-    // This run's folder, made at its first use; null, with the reason for the user, when none
-    // can be made.
-    static PrivateFolder *ofThisRun(QString &error);
+    // This run's folder, made at its first use.
+    static Result<PrivateFolder *> ofThisRun();
     // This run's folder when the file system it is on has room for `bytes` more, else one in the
     // temporary folder when that has more: the desktop's per-user folder is often a small
     // file system in memory.
-    static PrivateFolder *withRoomFor(qint64 bytes, QString &error);
+    static Result<PrivateFolder *> withRoomFor(qint64 bytes);
     // Whether what this run's folder holds takes memory (a file system in memory).
     static bool holdsInMemory();
     // Removes this run's folder and what it made; a later ofThisRun makes a new one.
@@ -42,21 +42,21 @@ public:
     static void discard(const QString &path);
 
     // A new folder in `parent`, once the folders that ended runs left there are swept.
-    static std::unique_ptr<PrivateFolder> makeIn(const QString &parent, QString &error);
+    static Result<std::unique_ptr<PrivateFolder>> makeIn(const QString &parent);
     ~PrivateFolder();
     Q_DISABLE_COPY(PrivateFolder)
 
     QString path() const { return m_run.path(); }
     // A new empty file named `prefix`, six random characters and `suffix`, open for reading and
-    // writing; its path, or an empty string and the reason.
-    QString newFile(const QString &prefix, const QString &suffix, QFile &file, QString &error);
+    // writing; its path.
+    Result<QString> newFile(const QString &prefix, const QString &suffix, QFile &file);
     // A new empty folder for a helper program to write in. It is removed with what it holds,
     // which can only be the helper's: no one else may enter this folder.
-    QString newFolder(const QString &prefix, QString &error);
+    Result<QString> newFolder(const QString &prefix);
     // Removes what this folder made at `path`, unless it was swapped for something else.
     void remove(const QString &path);
     // Why a file could not be made or written here, for the user.
-    QString problem(const QString &reason) const;
+    Failure problem(const QString &reason) const;
 
     static constexpr char namePrefix[] = "morvane-run-";
 

@@ -19,27 +19,25 @@ constexpr qint64 kReadBlock = 4 * 1024 * 1024;
 
 } // namespace
 
-bool ReadableFile::open(const QString &path, QString &error)
+Result<> ReadableFile::open(const QString &path)
 {
     const int fd
         = ::open(FileSystem::nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 || ::fstat(fd, &m_status) != 0) {
-        error = qt_error_string(errno);
+        const Failure failure = Failure::ofSystem();
         if (fd >= 0)
             ::close(fd);
-        return false;
+        return failure;
     }
     if (!S_ISREG(m_status.st_mode)) {
         ::close(fd);
-        error = QCoreApplication::translate("FileSystem", "it is not a regular file");
-        return false;
+        return Failure { QCoreApplication::translate("FileSystem", "it is not a regular file") };
     }
     if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        error = FileSystem::reason(m_file);
-        return false;
+        return Failure { FileSystem::reason(m_file) };
     }
-    return true;
+    return {};
 }
 
 FileStamp ReadableFile::stamp() const
@@ -47,22 +45,20 @@ FileStamp ReadableFile::stamp() const
     return FileStamp::fromStatus(m_status);
 }
 
-bool ReadableFile::readHead(qsizetype count, QByteArray &bytes, QString &error)
+Result<QByteArray> ReadableFile::readHead(qsizetype count)
 {
-    bytes = m_file.seek(0) ? m_file.read(count) : QByteArray();
-    if (m_file.error() != QFileDevice::NoError) {
-        error = FileSystem::reason(m_file);
-        return false;
-    }
-    return true;
+    QByteArray bytes = m_file.seek(0) ? m_file.read(count) : QByteArray();
+    if (m_file.error() != QFileDevice::NoError)
+        return Failure { FileSystem::reason(m_file) };
+    return bytes;
 }
 
-bool ReadableFile::readAll(QByteArray &bytes, QString &error, WorkProgress &progress)
+Result<QByteArray> ReadableFile::readAll(WorkProgress &progress)
 {
     // Sized once from the file's size, and in huge pages when it is large. Read in large
     // blocks, so that the progress is told between them.
     const qint64 expected = size();
-    bytes = QByteArray(expected, Qt::Uninitialized);
+    QByteArray bytes(expected, Qt::Uninitialized);
     HugePages::advise(bytes.data(), bytes.size());
     qint64 read = 0;
     if (m_file.seek(0)) {
@@ -78,9 +74,7 @@ bool ReadableFile::readAll(QByteArray &bytes, QString &error, WorkProgress &prog
     bytes.truncate(read);
     if (read == expected)
         bytes += m_file.readAll();
-    if (m_file.error() != QFileDevice::NoError) {
-        error = FileSystem::reason(m_file);
-        return false;
-    }
-    return true;
+    if (m_file.error() != QFileDevice::NoError)
+        return Failure { FileSystem::reason(m_file) };
+    return bytes;
 }

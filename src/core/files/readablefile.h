@@ -5,6 +5,7 @@
 #pragma once
 
 #include "filestamp.h"
+#include "system/result.h"
 #include "system/workprogress.h"
 
 #include <QByteArray>
@@ -19,18 +20,16 @@
 class ReadableFile
 {
 public:
-    // False with the reason, for the user.
-    bool open(const QString &path, QString &error);
+    Result<> open(const QString &path);
 
     qint64 size() const { return m_status.st_size; }
     // The file as it was opened, for telling later whether it changed.
     FileStamp stamp() const;
-    // Up to `count` bytes from its start; false with a reason when they cannot be read.
-    bool readHead(qsizetype count, QByteArray &bytes, QString &error);
+    // Up to `count` bytes from its start.
+    Result<QByteArray> readHead(qsizetype count);
     // The whole file, from its start; what it has gained since it was opened is read too. The
     // bytes read are told to `progress`.
-    bool readAll(QByteArray &bytes, QString &error,
-                 WorkProgress &progress = WorkProgress::unwatched());
+    Result<QByteArray> readAll(WorkProgress &progress = WorkProgress::unwatched());
 
 private:
     QFile m_file;

@@ -33,16 +33,16 @@ bool stillThere(int folder, const QByteArray &name, const struct stat &status)
         && now.st_dev == status.st_dev && now.st_ino == status.st_ino;
 }
 
-QString whyOthersMayChange(const struct stat &status)
+Result<> safeFromOthers(const struct stat &status)
 {
     if (!S_ISDIR(status.st_mode))
-        return qt_error_string(ENOTDIR);
+        return Failure::ofSystem(ENOTDIR);
     if (status.st_uid != ::geteuid() && status.st_uid != 0)
-        return QCoreApplication::translate("RunFolders", "it belongs to another user");
+        return Failure { QCoreApplication::translate("RunFolders", "it belongs to another user") };
     if ((status.st_mode & (S_IWGRP | S_IWOTH)) && !(status.st_mode & S_ISVTX))
-        return QCoreApplication::translate("RunFolders",
-                                           "others may write in it, and it has no sticky bit");
-    return QString();
+        return Failure { QCoreApplication::translate(
+            "RunFolders", "others may write in it, and it has no sticky bit") };
+    return {};
 }
 
 QList<QByteArray> entryNames(int folder)
@@ -81,24 +81,21 @@ void removeEntries(int folder, int depth)
     }
 }
 
-int openParent(const QString &given, QString &canonical, QString &reason)
+Result<int> openParent(const QString &given, QString &canonical)
 {
     char *real = ::realpath(QFile::encodeName(given).constData(), nullptr);
-    if (!real) {
-        reason = qt_error_string(errno);
-        return -1;
-    }
+    if (!real)
+        return Failure::ofSystem();
     canonical = QFile::decodeName(real);
     std::free(real);
     Descriptor parent(
         ::open(QFile::encodeName(canonical).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat status;
-    if (!parent.isOpen() || ::fstat(parent.get(), &status) != 0) {
-        reason = qt_error_string(errno);
-        return -1;
-    }
-    reason = whyOthersMayChange(status);
-    return reason.isEmpty() ? parent.release() : -1;
+    if (!parent.isOpen() || ::fstat(parent.get(), &status) != 0)
+        return Failure::ofSystem();
+    if (const Result<> safe = safeFromOthers(status); !safe)
+        return safe.failure();
+    return parent.release();
 }
 
 int giveUpFolder(int parent, const QByteArray &name)
@@ -160,22 +157,21 @@ RunFolder::~RunFolder()
         ::close(m_parent);
 }
 
-bool RunFolder::makeIn(const QString &parent, const QByteArray &prefix, QString &reason,
-                       void (*prepare)(int parent))
+Result<> RunFolder::makeIn(const QString &parent, const QByteArray &prefix,
+                           void (*prepare)(int parent))
 {
     QString canonical;
-    m_parent = openParent(parent, canonical, reason);
-    if (m_parent < 0)
-        return false;
+    const Result<int> opened = openParent(parent, canonical);
+    if (!opened)
+        return opened.failure();
+    m_parent = *opened;
     if (prepare)
         prepare(m_parent);
     m_folder = makeRunFolder(m_parent, prefix, m_name);
-    if (m_folder < 0) {
-        reason = qt_error_string(errno);
-        return false;
-    }
+    if (m_folder < 0)
+        return Failure::ofSystem();
     m_path = canonical + u'/' + QFile::decodeName(m_name);
-    return true;
+    return {};
 }
 
 void RunFolder::removeIfEmpty() const

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "system/result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -27,16 +29,16 @@ constexpr int kAttempts = 100;
 QByteArray randomName(const QByteArray &prefix, const QByteArray &suffix);
 // Whether `name` in `folder` is still the file or folder `status` describes.
 bool stillThere(int folder, const QByteArray &name, const struct stat &status);
-// Why others could swap what is made in a folder, or an empty string when they cannot.
-QString whyOthersMayChange(const struct stat &status);
+// Fails with why others could swap what is made in the folder `status` describes.
+Result<> safeFromOthers(const struct stat &status);
 // The names in an open folder, but "." and "..".
 QList<QByteArray> entryNames(int folder);
 // Removes the files and links in an open folder, and while `depth` > 0 its folders too, each
 // emptied the same way. A link is removed itself, never what it leads to.
 void removeEntries(int folder, int depth);
 // The parent of runs' folders, opened by its real path (which is what the files are read back
-// by), or -1 with the reason.
-int openParent(const QString &given, QString &canonical, QString &reason);
+// by), which is left in `canonical`.
+Result<int> openParent(const QString &given, QString &canonical);
 // Removes the folder `name` just made in `parent` after a failure, keeping the failure's errno.
 int giveUpFolder(int parent, const QByteArray &name);
 // A new run folder named `prefix` and random characters in `parent`, locked, or -1.
@@ -55,9 +57,9 @@ public:
     Q_DISABLE_COPY(RunFolder)
 
     // Opens `parent` (see openParent), lets `prepare` do its work in it, and makes the folder
-    // there, named `prefix` and random characters. False with the reason when it cannot.
-    bool makeIn(const QString &parent, const QByteArray &prefix, QString &reason,
-                void (*prepare)(int parent) = nullptr);
+    // there, named `prefix` and random characters.
+    Result<> makeIn(const QString &parent, const QByteArray &prefix,
+                    void (*prepare)(int parent) = nullptr);
     // Removes the folder, unless it was swapped for another or still holds something.
     void removeIfEmpty() const;
 

@@ -115,30 +115,30 @@ int openOrMakeFolder(int parent, const QByteArray &name)
     return ::openat(parent, name.constData(), flags | O_NOFOLLOW);
 }
 
-// Makes the folders of `path` that are missing; false with the reason when one cannot be made.
-bool makeFolders(const QString &path, QString &reason)
+// Makes the folders of `path` that are missing.
+Result<> makeFolders(const QString &path)
 {
     int folder = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     for (const QString &part : absolute.split(u'/', Qt::SkipEmptyParts)) {
         const int inner = openOrMakeFolder(folder, QFile::encodeName(part));
         if (inner < 0) {
-            reason = qt_error_string(errno);
+            const Failure failure = Failure::ofSystem();
             ::close(folder);
-            return false;
+            return failure;
         }
         ::close(folder);
         folder = inner;
     }
     ::close(folder);
-    return true;
+    return {};
 }
 
-QString folderProblem(const QString &folder, const QString &reason)
+Failure folderProblem(const QString &folder, const QString &reason)
 {
-    return QCoreApplication::translate("RecoveryStore",
-                                       "the folder for recovery copies %1 cannot be used (%2)")
-        .arg(QDir::toNativeSeparators(folder), reason);
+    return { QCoreApplication::translate("RecoveryStore",
+                                         "the folder for recovery copies %1 cannot be used (%2)")
+                 .arg(FileSystem::displayPath(folder), reason) };
 }
 
 QString defaultFolder()
@@ -160,12 +160,16 @@ std::unique_ptr<RecoveryStore> &thisRun()
 
 } // namespace
 
-RecoveryStore *RecoveryStore::ofThisRun(QString &error)
+Result<RecoveryStore *> RecoveryStore::ofThisRun()
 {
     const std::lock_guard lock(thisRunMutex);
     std::unique_ptr<RecoveryStore> &run = thisRun();
-    if (!run)
-        run = makeIn(defaultFolder(), error);
+    if (!run) {
+        Result<std::unique_ptr<RecoveryStore>> made = makeIn(defaultFolder());
+        if (!made)
+            return made.failure();
+        run = std::move(*made);
+    }
     return run.get();
 }
 
@@ -180,32 +184,33 @@ void RecoveryStore::endThisRun()
 // The copies hold what the user typed, passwords among it: the folder that holds them is the
 // user's alone, itself and not a link to elsewhere, which no one else may write in, sticky bit or
 // not.
-QString whyNotPrivate(const QString &folder)
+Result<> isPrivate(const QString &folder)
 {
     struct stat status;
     if (::lstat(QFile::encodeName(folder).constData(), &status) != 0)
-        return qt_error_string(errno);
+        return Failure::ofSystem();
     if (S_ISLNK(status.st_mode))
-        return QCoreApplication::translate("RecoveryStore", "it is a symbolic link");
+        return Failure { QCoreApplication::translate("RecoveryStore", "it is a symbolic link") };
     if (!S_ISDIR(status.st_mode))
-        return qt_error_string(ENOTDIR);
+        return Failure::ofSystem(ENOTDIR);
     if (status.st_uid != ::geteuid())
-        return QCoreApplication::translate("RecoveryStore", "it belongs to another user");
+        return Failure { QCoreApplication::translate("RecoveryStore",
+                                                     "it belongs to another user") };
     if (status.st_mode & (S_IWGRP | S_IWOTH))
-        return QCoreApplication::translate("RecoveryStore", "others may write in it");
-    return QString();
+        return Failure { QCoreApplication::translate("RecoveryStore", "others may write in it") };
+    return {};
 }
 
-std::unique_ptr<RecoveryStore> RecoveryStore::makeIn(const QString &recoveryFolder, QString &error)
+Result<std::unique_ptr<RecoveryStore>> RecoveryStore::makeIn(const QString &recoveryFolder)
 {
     std::unique_ptr<RecoveryStore> store(new RecoveryStore(recoveryFolder));
-    QString reason;
-    if (!makeFolders(recoveryFolder, reason)
-        || !(reason = whyNotPrivate(QDir::cleanPath(recoveryFolder))).isEmpty()
-        || !store->m_run.makeIn(recoveryFolder, namePrefix, reason)) {
-        error = folderProblem(recoveryFolder, reason);
-        return nullptr;
-    }
+    Result<> made = makeFolders(recoveryFolder);
+    if (made)
+        made = isPrivate(QDir::cleanPath(recoveryFolder));
+    if (made)
+        made = store->m_run.makeIn(recoveryFolder, namePrefix);
+    if (!made)
+        return folderProblem(recoveryFolder, made.reason());
     return store;
 }
 
@@ -219,30 +224,26 @@ RecoveryStore::~RecoveryStore()
         ::close(taken.folder);
 }
 
-bool RecoveryStore::save(const QString &key, const RecoveryCopy &copy, QString &error)
+Result<> RecoveryStore::save(const QString &key, const RecoveryCopy &copy)
 {
-    if (!isKey(key)) {
-        error = problem(
+    if (!isKey(key))
+        return problem(
             QCoreApplication::translate("RecoveryStore", "\"%1\" cannot name a copy").arg(key));
-        return false;
-    }
     const QByteArray name = fileName(key);
     const bool made = makePrivateFile(m_run.folder(), name);
-    if (!made && !isPrivateFile(m_run.folder(), name)) {
-        error = problem(
+    if (!made && !isPrivateFile(m_run.folder(), name))
+        return problem(
             QCoreApplication::translate("RecoveryStore", "%1 is not a copy this program wrote")
                 .arg(QFile::decodeName(name)));
-        return false;
-    }
     Unwatched progress;
-    QString reason;
     FileWriter writer;
-    if (writer.write(path() + u'/' + QFile::decodeName(name), copy.encode(), reason, progress))
-        return true;
+    const Result<QString> written
+        = writer.write(path() + u'/' + QFile::decodeName(name), copy.encode(), progress);
+    if (written)
+        return {};
     if (made) // an empty file is no copy
         ::unlinkat(m_run.folder(), name.constData(), 0);
-    error = problem(reason);
-    return false;
+    return problem(written.reason());
 }
 
 void RecoveryStore::remove(const QString &key)
@@ -287,26 +288,22 @@ void RecoveryStore::readCopies(Taken &taken, QList<Dated> &found)
     }
 }
 
-bool RecoveryStore::adopt(const LeftBehind &copy, const QString &key, QString &error)
+Result<> RecoveryStore::adopt(const LeftBehind &copy, const QString &key)
 {
     const auto [taken, at] = find(copy.file);
     const Copy *left = taken ? &taken->copies[at] : nullptr;
-    if (!isKey(key) || !left || !stillThere(taken->folder, left->name, left->status)) {
-        error
-            = problem(QCoreApplication::translate("RecoveryStore", "the copy %1 is no longer there")
-                          .arg(QDir::toNativeSeparators(copy.file)));
-        return false;
-    }
+    if (!isKey(key) || !left || !stillThere(taken->folder, left->name, left->status))
+        return problem(
+            QCoreApplication::translate("RecoveryStore", "the copy %1 is no longer there")
+                .arg(FileSystem::displayPath(copy.file)));
     if (::renameat(taken->folder, left->name.constData(), m_run.folder(), fileName(key).constData())
-        != 0) {
-        error = problem(qt_error_string(errno));
-        return false;
-    }
+        != 0)
+        return problem(systemError());
     // The move is on the disk once both folders are.
     ::fsync(m_run.folder());
     ::fsync(taken->folder);
     taken->copies.removeAt(at);
-    return true;
+    return {};
 }
 
 void RecoveryStore::discard(const LeftBehind &copy)
@@ -349,7 +346,7 @@ std::pair<RecoveryStore::Taken *, qsizetype> RecoveryStore::find(const QString &
     return { nullptr, -1 };
 }
 
-QString RecoveryStore::problem(const QString &reason) const
+Failure RecoveryStore::problem(const QString &reason) const
 {
     return folderProblem(m_shownRecovery, reason);
 }

@@ -6,6 +6,7 @@
 
 #include "files/filestamp.h"
 #include "files/runfolders.h"
+#include "system/result.h"
 #include "text/textformat.h"
 
 #include <QByteArray>
@@ -46,23 +47,22 @@ class RecoveryStore
 {
 public:
     // This run's store, made at its first use in $XDG_STATE_HOME/morvane/recovery (or
-    // ~/.local/state/morvane/recovery); null, with the reason for the user, when it cannot be
-    // made. Safe to call from any thread.
-    static RecoveryStore *ofThisRun(QString &error);
+    // ~/.local/state/morvane/recovery). Safe to call from any thread.
+    static Result<RecoveryStore *> ofThisRun();
     // Removes this run's folder if it holds no copies (copies are kept: they are the point) and
     // releases it. Called at a normal end.
     static void endThisRun();
 
     // A store with a new folder of its own in `recoveryFolder`, which is made when missing.
-    static std::unique_ptr<RecoveryStore> makeIn(const QString &recoveryFolder, QString &error);
+    static Result<std::unique_ptr<RecoveryStore>> makeIn(const QString &recoveryFolder);
     // Releases the folder as a killed run would: nothing is removed.
     ~RecoveryStore();
     Q_DISABLE_COPY(RecoveryStore)
 
     // Makes `copy` the copy kept under `key` (a short name of ASCII letters, digits, '-' and
-    // '_', like "slot-2"), replacing any earlier copy of that key as a whole. False with the
-    // reason for the user. Called from one thread at a time, like remove().
-    bool save(const QString &key, const RecoveryCopy &copy, QString &error);
+    // '_', like "slot-2"), replacing any earlier copy of that key as a whole. Called from one
+    // thread at a time, like remove().
+    Result<> save(const QString &key, const RecoveryCopy &copy);
     void remove(const QString &key);
     QString path() const { return m_run.path(); }
 
@@ -76,8 +76,8 @@ public:
     };
     QList<LeftBehind> takeLeftBehind();
     // Moves a left-behind copy into this run's folder under `key`, in one rename, so that a
-    // crash on the way never loses it. False with the reason for the user.
-    bool adopt(const LeftBehind &copy, const QString &key, QString &error);
+    // crash on the way never loses it.
+    Result<> adopt(const LeftBehind &copy, const QString &key);
     void discard(const LeftBehind &copy);
     // Gives back the folders taken by takeLeftBehind that still hold copies, kept for a later
     // start, and removes the others with what a cut-short save left in them; one that holds a
@@ -111,7 +111,7 @@ private:
     static void readCopies(Taken &taken, QList<Dated> &found);
     // The taken folder that holds the copy `file`, and the copy's index; null when none does.
     std::pair<Taken *, qsizetype> find(const QString &file);
-    QString problem(const QString &reason) const;
+    Failure problem(const QString &reason) const;
 
     RunFolders::RunFolder m_run; // in the recovery folder
     QString m_shownRecovery; // the recovery folder as it was given, for messages

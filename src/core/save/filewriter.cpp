@@ -60,11 +60,6 @@ std::shared_ptr<Descriptor> ownDescriptor(int fd)
     return std::make_shared<Descriptor>(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
 }
 
-QString reason(int error)
-{
-    return qt_error_string(error);
-}
-
 QString shown(const QByteArray &path)
 {
     return FileSystem::displayPath(FileSystem::pathFromNative(path));
@@ -152,14 +147,13 @@ FileWriter::FileWriter(SystemCalls &calls) : m_calls(calls)
 {
 }
 
-bool FileWriter::write(const QString &path, QByteArrayView bytes, QString &error,
-                       WorkProgress &progress)
+Result<QString> FileWriter::write(const QString &path, QByteArrayView bytes, WorkProgress &progress)
 {
     m_progress = &progress;
     m_cancelled = false;
     m_oldContentsKept = false;
     m_copyShare = 0;
-    const bool written = writeFile(path, bytes, error);
+    Result<QString> written = writeFile(path, bytes);
     // The way back has been taken as for a failure. Where it failed too, the message that names
     // the copy of the old contents is what the user needs, cancelled or not.
     if (m_cancelled && !m_oldContentsKept)
@@ -167,115 +161,106 @@ bool FileWriter::write(const QString &path, QByteArrayView bytes, QString &error
     return written;
 }
 
-bool FileWriter::writeFile(const QString &path, QByteArrayView bytes, QString &error)
+Result<QString> FileWriter::writeFile(const QString &path, QByteArrayView bytes)
 {
-    Target target;
-    if (!examine(path, target, error))
-        return false;
+    const Result<Target> examined = examine(path);
+    if (!examined)
+        return examined.failure();
+    const Target &target = *examined;
     // A new file can take the old one's place only where it may be made, and only when that
     // replaces all of it: another hard link would keep the old text.
     const bool replaceable
         = !target.exists || (target.status.st_nlink == 1 && folderIsWritable(target.folder));
     if (replaceable) {
-        const Outcome outcome = replace(target, bytes, error);
-        if (outcome != Outcome::CannotReplace)
-            return outcome == Outcome::Done;
+        const Result<Outcome> outcome = replace(target, bytes);
+        if (!outcome)
+            return outcome.failure();
+        if (*outcome == Outcome::Done)
+            return QString();
     }
-    return writeInPlace(target, bytes, error);
+    return writeInPlace(target, bytes);
 }
 
-bool FileWriter::examine(const QString &path, Target &target, QString &error)
+Result<FileWriter::Target> FileWriter::examine(const QString &path)
 {
-    if (!followLinks(FileSystem::nativePath(FileSystem::absolutePath(path)), target.path, error))
-        return false;
+    const Result<QByteArray> file
+        = followLinks(FileSystem::nativePath(FileSystem::absolutePath(path)));
+    if (!file)
+        return file.failure();
+    Target target;
+    target.path = *file;
     const qsizetype slash = target.path.lastIndexOf('/');
     target.folder = slash > 0 ? target.path.first(slash) : QByteArray("/");
     target.name = target.path.sliced(slash + 1);
     if (::stat(target.path.constData(), &target.status) != 0) {
-        if (errno != ENOENT) {
-            error = reason(errno);
-            return false;
-        }
-        if (!folderIsWritable(target.folder)) {
-            error
-                = QCoreApplication::translate("FileWriter", "the folder %1 may not be written (%2)")
-                      .arg(shown(target.folder), reason(errno));
-            return false;
-        }
-        return true; // a new file
+        if (errno != ENOENT)
+            return Failure::ofSystem();
+        if (!folderIsWritable(target.folder))
+            return Failure { QCoreApplication::translate("FileWriter",
+                                                         "the folder %1 may not be written (%2)")
+                                 .arg(shown(target.folder), systemError()) };
+        return target; // a new file
     }
     target.exists = true;
-    if (!S_ISREG(target.status.st_mode)) {
-        error = QCoreApplication::translate("FileWriter", "it is not a regular file");
-        return false;
-    }
-    if (::access(target.path.constData(), W_OK) != 0) {
-        error = QCoreApplication::translate("FileWriter", "the file may not be written (%1)")
-                    .arg(reason(errno));
-        return false;
-    }
-    return true;
+    if (!S_ISREG(target.status.st_mode))
+        return Failure { QCoreApplication::translate("FileWriter", "it is not a regular file") };
+    if (::access(target.path.constData(), W_OK) != 0)
+        return Failure { QCoreApplication::translate("FileWriter",
+                                                     "the file may not be written (%1)")
+                             .arg(systemError()) };
+    return target;
 }
 
 // The kernel's rule for links in shared folders (protected_symlinks): in a folder everyone may
 // write that has the sticky bit, a link is followed only when it is the user's own or the
 // folder owner's. Another user's link there could lead a save onto any file this user may write.
-bool FileWriter::mayFollow(const QByteArray &link, const struct stat &status, QString &error)
+Result<> FileWriter::mayFollow(const QByteArray &link, const struct stat &status)
 {
     const qsizetype slash = link.lastIndexOf('/');
     struct stat folder;
     if (::stat(slash > 0 ? link.first(slash).constData() : "/", &folder) != 0)
-        return true; // the kernel finds out on its own
+        return {}; // the kernel finds out on its own
     const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
     if (!shared || status.st_uid == ::geteuid() || status.st_uid == folder.st_uid)
-        return true;
-    error = QCoreApplication::translate("FileWriter",
-                                        "it is a link that another user made in a shared folder");
-    return false;
+        return {};
+    return Failure { QCoreApplication::translate(
+        "FileWriter", "it is a link that another user made in a shared folder") };
 }
 
 // Follows a chain of links as the kernel would, to the file a write goes to: the last name in the
 // chain, whether or not a file has that name yet. No link is ever replaced by the file.
-bool FileWriter::followLinks(const QByteArray &given, QByteArray &file, QString &error)
+Result<QByteArray> FileWriter::followLinks(const QByteArray &given)
 {
     constexpr int kMostLinks = 40; // as the kernel's limit
     QByteArray path = given;
     for (int followed = 0; followed <= kMostLinks; ++followed) {
         struct stat status;
-        if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) {
-            file = path;
-            return true;
-        }
-        if (!mayFollow(path, status, error))
-            return false;
+        if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return path;
+        if (const Result<> may = mayFollow(path, status); !may)
+            return may.failure();
         QByteArray target(PATH_MAX, Qt::Uninitialized);
         const ssize_t length = ::readlink(path.constData(), target.data(), size_t(target.size()));
-        if (length < 0 || length == target.size()) {
-            error = reason(length < 0 ? errno : ENAMETOOLONG);
-            return false;
-        }
+        if (length < 0 || length == target.size())
+            return Failure::ofSystem(length < 0 ? errno : ENAMETOOLONG);
         target.truncate(length);
         path = target.startsWith('/') ? target : path.first(path.lastIndexOf('/') + 1) + target;
     }
-    error = reason(ELOOP);
-    return false;
+    return Failure::ofSystem(ELOOP);
 }
 
-FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView bytes, QString &error)
+Result<FileWriter::Outcome> FileWriter::replace(const Target &target, QByteArrayView bytes)
 {
     removeStaleScratchFiles(target.folder);
     QByteArray scratchName = scratchTemplate(target.folder);
     Descriptor scratch(::mkostemp(scratchName.data(), O_CLOEXEC));
-    if (!scratch.isOpen()) {
-        error = QCoreApplication::translate("FileWriter",
-                                            "no new file can be made in the folder %1 (%2)")
-                    .arg(shown(target.folder), reason(errno));
-        return Outcome::Failed;
-    }
+    if (!scratch.isOpen())
+        return Failure { QCoreApplication::translate(
+                             "FileWriter", "no new file can be made in the folder %1 (%2)")
+                             .arg(shown(target.folder), systemError()) };
     const auto fail = [&](int code) {
-        error = reason(code);
         ::unlink(scratchName.constData());
-        return Outcome::Failed;
+        return Failure::ofSystem(code);
     };
     if (!writeNewText(scratch.get(), bytes))
         return fail(errno);
@@ -296,12 +281,11 @@ FileWriter::Outcome FileWriter::replace(const Target &target, QByteArrayView byt
         ::unlink(scratchName.constData());
         return Outcome::CannotReplace;
     }
-    if (!syncFolder(target.folder)) {
-        error = QCoreApplication::translate(
-                    "FileWriter", "the file was written, but its folder could not be synced (%1)")
-                    .arg(reason(errno));
-        return Outcome::Failed;
-    }
+    if (!syncFolder(target.folder))
+        return Failure { QCoreApplication::translate(
+                             "FileWriter",
+                             "the file was written, but its folder could not be synced (%1)")
+                             .arg(systemError()) };
     return Outcome::Done;
 }
 

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "system/result.h"
 #include "system/workprogress.h"
 
 #include <QByteArray>
@@ -28,14 +29,14 @@ public:
     FileWriter();
     explicit FileWriter(SystemCalls &calls);
 
-    // Makes `bytes` the whole of the file at `path` (a symbolic link's target). False with the
-    // reason, for the user, when it cannot; true, with a note in `error`, when it did but left
-    // something behind that the user should know of. The bytes written are told to `progress`;
+    // Makes `bytes` the whole of the file at `path` (a symbolic link's target). Its value is a
+    // note for the user, empty unless the write left something behind that the user should
+    // know of. The bytes written are told to `progress`;
     // when the work is given up before the new text has taken the old one's place, the old file
     // is left as it was and WorkCancelled is thrown (unless the old contents could not be put
     // back: then the failure names their copy).
-    bool write(const QString &path, QByteArrayView bytes, QString &error,
-               WorkProgress &progress = WorkProgress::unwatched());
+    Result<QString> write(const QString &path, QByteArrayView bytes,
+                          WorkProgress &progress = WorkProgress::unwatched());
     // After a failed write: whether the file holds its old contents (else a copy named in the
     // message does).
     bool leftOldContents() const { return !m_oldContentsKept; }
@@ -52,18 +53,18 @@ private:
     struct Target;
     struct InPlaceWrite;
     // CannotReplace: a new file could not take the old one's place whole; it is written in place.
-    enum class Outcome { Done, Failed, CannotReplace };
+    enum class Outcome { Done, CannotReplace };
 
-    bool writeFile(const QString &path, QByteArrayView bytes, QString &error);
-    static bool examine(const QString &path, Target &target, QString &error);
+    Result<QString> writeFile(const QString &path, QByteArrayView bytes);
+    static Result<Target> examine(const QString &path);
     static QStringList copiesIn(const QByteArray &folder, const QByteArray &prefix);
-    static bool followLinks(const QByteArray &given, QByteArray &file, QString &error);
-    static bool mayFollow(const QByteArray &link, const struct stat &status, QString &error);
-    Outcome replace(const Target &target, QByteArrayView bytes, QString &error);
+    static Result<QByteArray> followLinks(const QByteArray &given);
+    static Result<> mayFollow(const QByteArray &link, const struct stat &status);
+    Result<Outcome> replace(const Target &target, QByteArrayView bytes);
     bool carryMetadata(const Target &target, int scratch) const;
     bool copyExtendedAttributes(const QByteArray &from, int to) const;
-    bool writeInPlace(const Target &target, QByteArrayView bytes, QString &error);
-    int copyOldContents(int file, const Target &target, QByteArray &copyName, QString &error);
+    Result<QString> writeInPlace(const Target &target, QByteArrayView bytes);
+    Result<int> copyOldContents(int file, const Target &target, QByteArray &copyName);
     bool copyWatched(int from, int to, qint64 size);
     bool restore(int file, int copy) const;
     bool restoreWatched(int file, int copy);

@@ -145,26 +145,23 @@ struct FileWriter::InPlaceWrite
     }
 };
 
-bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QString &error)
+Result<QString> FileWriter::writeInPlace(const Target &target, QByteArrayView bytes)
 {
     InPlaceWrite &underWay = InPlaceWrite::current();
     const std::lock_guard oneAtATime(underWay.mutex);
     Descriptor file(::open(target.path.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
     struct stat opened;
-    if (!file.isOpen() || ::fstat(file.get(), &opened) != 0) {
-        error = reason(errno);
-        return false;
-    }
-    if (!S_ISREG(opened.st_mode)) { // swapped since it was looked at
-        error = QCoreApplication::translate("FileWriter", "it is not a regular file");
-        return false;
-    }
+    if (!file.isOpen() || ::fstat(file.get(), &opened) != 0)
+        return Failure::ofSystem();
+    if (!S_ISREG(opened.st_mode)) // swapped since it was looked at
+        return Failure { QCoreApplication::translate("FileWriter", "it is not a regular file") };
     m_copyShare = 0.5; // the copy and the new text are about the same size
     m_stepBytes = bytes.size();
     QByteArray copyName;
-    Descriptor copy(copyOldContents(file.get(), target, copyName, error));
-    if (!copy.isOpen())
-        return false;
+    const Result<int> copied = copyOldContents(file.get(), target, copyName);
+    if (!copied)
+        return copied.failure();
+    Descriptor copy(*copied);
     underWay.writer = std::this_thread::get_id();
     underWay.by = this;
     underWay.file = file.get();
@@ -176,26 +173,26 @@ bool FileWriter::writeInPlace(const Target &target, QByteArrayView bytes, QStrin
         && m_calls.ftruncate(file.get(), bytes.size()) == 0 && syncNewText(file.get())) {
         // Saved; a copy that stays would be offered back at the next open, so it is named.
         if (::unlink(copyName.constData()) != 0)
-            error = QCoreApplication::translate(
-                        "FileWriter", "the copy of its old contents, %1, could not be removed (%2)")
-                        .arg(shown(copyName), reason(errno));
-        return true;
+            return QCoreApplication::translate(
+                       "FileWriter", "the copy of its old contents, %1, could not be removed (%2)")
+                .arg(shown(copyName), systemError());
+        return QString();
     }
-    error = reason(errno);
+    Failure failure = Failure::ofSystem();
     if (restoreWatched(file.get(), copy.get())) {
         ::unlink(copyName.constData());
     } else {
         m_oldContentsKept = true;
-        error += QCoreApplication::translate("FileWriter", "; its old contents are kept in %1")
-                     .arg(shown(copyName));
+        failure.reason
+            += QCoreApplication::translate("FileWriter", "; its old contents are kept in %1")
+                   .arg(shown(copyName));
     }
-    return false;
+    return failure;
 }
 
 // A complete, synced copy of the old contents, beside the file where its folder may be
 // written, else in the user's temporary folder. Returns its descriptor, or -1.
-int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copyName,
-                                QString &error)
+Result<int> FileWriter::copyOldContents(int file, const Target &target, QByteArray &copyName)
 {
     const bool beside = folderIsWritable(target.folder);
     const QByteArray folder
@@ -203,15 +200,16 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
     // The temporary folder is checked as the private folder's parent is: one that others may
     // change without the sticky bit could have the copy swapped before the way back reads it.
     struct stat status;
-    const QString unsafe = beside || ::stat(folder.constData(), &status) != 0
-        ? QString()
-        : RunFolders::whyOthersMayChange(status);
-    if (!unsafe.isEmpty()) {
-        error = QCoreApplication::translate("FileWriter",
-                                            "no copy of the old contents could be made in %1 (%2)")
-                    .arg(shown(folder), unsafe);
-        return -1;
-    }
+    const Result<> safe = beside || ::stat(folder.constData(), &status) != 0
+        ? Result<>()
+        : RunFolders::safeFromOthers(status);
+    const auto noCopy = [&folder](const QString &reason) {
+        return Failure { QCoreApplication::translate(
+                             "FileWriter", "no copy of the old contents could be made in %1 (%2)")
+                             .arg(shown(folder), reason) };
+    };
+    if (!safe)
+        return noCopy(safe.reason());
     QByteArray scratchName = scratchTemplate(folder);
     Descriptor copy(::mkostemp(scratchName.data(), O_CLOEXEC));
     if (copy.isOpen() && copyWatched(file, copy.get(), target.status.st_size)
@@ -219,15 +217,13 @@ int FileWriter::copyOldContents(int file, const Target &target, QByteArray &copy
                          beside ? QByteArray() : identity(target.status), copyName)
         && syncFolder(folder))
         return copy.release();
-    error = QCoreApplication::translate("FileWriter",
-                                        "no copy of the old contents could be made in %1 (%2)")
-                .arg(shown(folder), reason(errno));
+    const Failure failure = noCopy(systemError());
     if (copy.isOpen()) {
         ::unlink(scratchName.constData());
         if (!copyName.isEmpty())
             ::unlink(copyName.constData());
     }
-    return -1;
+    return failure;
 }
 
 QStringList FileWriter::copiesLeftBeside(const QString &path)

@@ -39,7 +39,6 @@ inline constexpr qsizetype kRandomLength = 6;
 bool writeWhole(SystemCalls &calls, int fd, QByteArrayView bytes);
 // A descriptor of its own for work that may outlive its caller: the same open file.
 std::shared_ptr<Descriptor> ownDescriptor(int fd);
-QString reason(int error);
 // A path of bytes, for the user.
 QString shown(const QByteArray &path);
 bool folderIsWritable(const QByteArray &folder);

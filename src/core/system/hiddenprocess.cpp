@@ -35,18 +35,16 @@ HiddenProcess::HiddenProcess(QObject *parent) : QObject(parent), m_process(new Q
 #endif
 }
 
-bool HiddenProcess::start(const QString &program, const QStringList &arguments,
-                          const QString &workingFolder, QString &error)
+Result<> HiddenProcess::start(const QString &program, const QStringList &arguments,
+                              const QString &workingFolder)
 {
     if (isRunning())
         stop();
     m_process->setWorkingDirectory(workingFolder);
     m_process->start(program, arguments);
-    if (!m_process->waitForStarted(kStartTimeoutMs)) {
-        error = m_process->errorString();
-        return false;
-    }
-    return true;
+    if (!m_process->waitForStarted(kStartTimeoutMs))
+        return Failure { m_process->errorString() };
+    return {};
 }
 
 bool HiddenProcess::isRunning() const

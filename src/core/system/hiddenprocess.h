@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "result.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -20,8 +22,8 @@ class HiddenProcess : public QObject
 public:
     explicit HiddenProcess(QObject *parent = nullptr);
 
-    bool start(const QString &program, const QStringList &arguments, const QString &workingFolder,
-               QString &error);
+    Result<> start(const QString &program, const QStringList &arguments,
+                   const QString &workingFolder);
     bool isRunning() const;
     // Ended by itself with exit code 0.
     bool succeeded() const;

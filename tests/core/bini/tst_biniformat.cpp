@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "bini/biniformat.h"
+#include "support/verifyok.h"
 
 #include <QDir>
 #include <QProcess>
@@ -67,9 +68,9 @@ private slots:
         b.u16(flag).u8(0);
         b.u16(other).u16(1);
         b.u16(k).u8(1).u8(1).u32(quint32(std::numeric_limits<qint32>::min()));
-        const BiniFormat::Result result = BiniFormat::decode(b.file());
-        QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(result.bytes,
+        const Result<QByteArray> result = BiniFormat::decode(b.file());
+        VERIFY_OK(result);
+        QCOMPARE(*result,
                  QByteArray("[Main]\r\nname = alpha, -42, 12.5\r\nflag\r\n\r\n"
                             "[Other]\r\nk = -2147483648\r\n"));
     }
@@ -119,21 +120,21 @@ private slots:
     void packThenDecodeGivesTheTextBack()
     {
         QFETCH(QByteArray, text);
-        const BiniFormat::Result packed = BiniFormat::pack(text);
-        QVERIFY2(packed.ok, qPrintable(packed.error));
-        const BiniFormat::Result decoded = BiniFormat::decode(packed.bytes);
-        QVERIFY2(decoded.ok, qPrintable(decoded.error));
-        QCOMPARE(decoded.bytes, text);
+        const Result<QByteArray> packed = BiniFormat::pack(text);
+        VERIFY_OK(packed);
+        const Result<QByteArray> decoded = BiniFormat::decode(*packed);
+        VERIFY_OK(decoded);
+        QCOMPARE(*decoded, text);
     }
 
     void packSharesEqualStrings()
     {
-        const BiniFormat::Result packed = BiniFormat::pack("[s]\na = same, same\nb = same\n");
-        QVERIFY(packed.ok);
-        QCOMPARE(packed.bytes.count("same"), 1);
+        const Result<QByteArray> packed = BiniFormat::pack("[s]\na = same, same\nb = same\n");
+        VERIFY_OK(packed);
+        QCOMPARE(packed->count("same"), 1);
     }
 
-    void packRefusesEntriesOutsideSections() { QVERIFY(!BiniFormat::pack("k = v\n[s]\n").ok); }
+    void packRefusesEntriesOutsideSections() { QVERIFY(!BiniFormat::pack("k = v\n[s]\n")); }
 
     void refusesMalformedFiles_data()
     {
@@ -187,10 +188,10 @@ private slots:
     void refusesMalformedFiles()
     {
         QFETCH(QByteArray, file);
-        const BiniFormat::Result result = BiniFormat::decode(file);
-        QVERIFY(!result.ok);
-        QVERIFY(!result.error.isEmpty());
-        QVERIFY(!result.error.contains('\n'));
+        const Result<QByteArray> result = BiniFormat::decode(file);
+        QVERIFY(!result);
+        QVERIFY(!result.reason().isEmpty());
+        QVERIFY(!result.reason().contains('\n'));
     }
 
     void repeatedStringsCannotExhaustMemory()
@@ -204,8 +205,7 @@ private slots:
             for (int v = 0; v < 255; ++v)
                 b.u8(3).u32(big);
         }
-        const BiniFormat::Result result = BiniFormat::decode(b.file());
-        QVERIFY(!result.ok);
+        QVERIFY(!BiniFormat::decode(b.file()));
     }
 
     void commandLine()

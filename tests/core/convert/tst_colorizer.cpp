@@ -128,24 +128,23 @@ private slots:
         file.close();
         RtfFragments lines;
         QString hunk;
-        const ColorizeResult first = ColorizeFile(input, lines, hunk);
-        const ColorizeResult second = ColorizeFile(input, lines, hunk);
-        QVERIFY(first.ok && second.ok);
-        QVERIFY(first.documentPath != second.documentPath);
-        QVERIFY(QFileInfo(first.documentPath).fileName().startsWith("tmp"));
-        QVERIFY(first.documentPath.endsWith(".rtf"));
-        QFile::remove(first.documentPath);
-        QFile::remove(second.documentPath);
+        const Result<QString> first = ColorizeFile(input, lines, hunk);
+        const Result<QString> second = ColorizeFile(input, lines, hunk);
+        QVERIFY(first && second);
+        QVERIFY(*first != *second);
+        QVERIFY(QFileInfo(*first).fileName().startsWith("tmp"));
+        QVERIFY(first->endsWith(".rtf"));
+        QFile::remove(*first);
+        QFile::remove(*second);
     }
 
     void colorizeFileReportsAMissingFile()
     {
         RtfFragments lines;
         QString hunk;
-        const ColorizeResult result = ColorizeFile("/nonexistent/x.ini", lines, hunk);
-        QVERIFY(!result.ok);
-        QVERIFY(!result.error.isEmpty());
-        QVERIFY(result.documentPath.isEmpty());
+        const Result<QString> result = ColorizeFile("/nonexistent/x.ini", lines, hunk);
+        QVERIFY(!result);
+        QVERIFY(!result.reason().isEmpty());
     }
 };
 

@@ -85,26 +85,26 @@ private slots:
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
         qputenv("TMPDIR", QFile::encodeName(temp));
 
-        QString error;
-        PrivateFolder *run = PrivateFolder::ofThisRun(error);
+        const Result<PrivateFolder *> made = PrivateFolder::ofThisRun();
         if (madeIn.isEmpty()) {
-            QVERIFY(!run);
+            QVERIFY(!made);
             QFETCH(QString, reason);
-            QCOMPARE(error,
+            QCOMPARE(made.reason(),
                      "the temporary folder " + QDir::toNativeSeparators(temp) + " cannot be used ("
                          + reason + ")");
             QCOMPARE(entriesOf(temp), QStringList());
             return;
         }
-        QVERIFY2(run, qPrintable(error));
+        QVERIFY2(made, qPrintable(made.reason()));
+        PrivateFolder *run = *made;
         const QString parent = madeIn == "runtime" ? runtime : temp;
         QCOMPARE(QFileInfo(run->path()).absolutePath(), parent);
         QVERIFY(QFileInfo(run->path()).fileName().startsWith("morvane-run-"));
         QCOMPARE(modeOf(run->path()), 0700);
         QFile file;
-        const QString document = run->newFile("tmp", ".rtf", file, error);
-        QVERIFY2(!document.isEmpty(), qPrintable(error));
-        QCOMPARE(modeOf(document), 0600);
+        const Result<QString> document = run->newFile("tmp", ".rtf", file);
+        QVERIFY2(document, qPrintable(document.reason()));
+        QCOMPARE(modeOf(*document), 0600);
         PrivateFolder::endThisRun();
         QCOMPARE(entriesOf(parent), QStringList());
     }
@@ -126,13 +126,13 @@ private slots:
         QTemporaryDir base;
         const QString users = base.filePath("users");
         makeUsersFolder(users);
-        QString error;
-        auto run = PrivateFolder::makeIn(base.path(), error);
-        QVERIFY2(run, qPrintable(error));
+        auto made = PrivateFolder::makeIn(base.path());
+        QVERIFY2(made, qPrintable(made.reason()));
+        std::unique_ptr<PrivateFolder> run = std::move(*made);
         QFile file;
-        const QString document = run->newFile("tmp", ".rtf", file, error);
+        const QString document = *run->newFile("tmp", ".rtf", file);
         file.close();
-        const QString helper = run->newFolder("bini-", error);
+        const QString helper = *run->newFolder("bini-");
         TestFiles::write(helper + "/decompressed.txt", "kept");
         const QString stranger = run->path() + "/not-made-by-it";
         const QString target = swapped == "file" ? document
@@ -160,11 +160,10 @@ private slots:
         QTemporaryDir base;
         const QString users = base.filePath("users");
         makeUsersFolder(users);
-        QString error;
-        const auto live = PrivateFolder::makeIn(base.path(), error);
-        QVERIFY2(live, qPrintable(error));
+        const auto live = PrivateFolder::makeIn(base.path());
+        QVERIFY2(live, qPrintable(live.reason()));
         QFile file;
-        const QString liveDocument = live->newFile("tmp", ".rtf", file, error);
+        const QString liveDocument = *(*live)->newFile("tmp", ".rtf", file);
 
         const QString ended = base.filePath("morvane-run-Ended1");
         makeFolder(ended, 0700);
@@ -174,8 +173,8 @@ private slots:
         QVERIFY(QFile::link(users, ended + "/link"));
         QVERIFY(QFile::link(users, ended + "/bini-GhIjKl/link"));
 
-        const auto next = PrivateFolder::makeIn(base.path(), error);
-        QVERIFY2(next, qPrintable(error));
+        const auto next = PrivateFolder::makeIn(base.path());
+        QVERIFY2(next, qPrintable(next.reason()));
         QVERIFY(!QFileInfo::exists(ended));
         QVERIFY(QFileInfo::exists(liveDocument));
         verifyUsersFolderWhole(users);

@@ -6,6 +6,7 @@
 #include "save/filewriter.h"
 #include "support/folderlisting.h"
 #include "support/testfiles.h"
+#include "support/verifyok.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,15 +38,14 @@ void setModified(const QString &path, time_t seconds)
 // What a killed run leaves: its folder, unlocked, with the copies it saved. Returns the folder.
 QString leaveRun(const QString &recovery, const QList<std::pair<QString, RecoveryCopy>> &copies)
 {
-    QString error;
-    const auto run = RecoveryStore::makeIn(recovery, error);
+    const auto run = RecoveryStore::makeIn(recovery);
     if (!run)
-        qFatal("no store made: %s", qPrintable(error));
+        qFatal("no store made: %s", qPrintable(run.reason()));
     for (const auto &[key, copy] : copies) {
-        if (!run->save(key, copy, error))
-            qFatal("no copy saved: %s", qPrintable(error));
+        if (const Result<> saved = (*run)->save(key, copy); !saved)
+            qFatal("no copy saved: %s", qPrintable(saved.reason()));
     }
-    return run->path(); // the store goes without its clean-up, as in a kill
+    return (*run)->path(); // the store goes without its clean-up, as in a kill
 }
 
 } // namespace
@@ -60,9 +60,9 @@ class TestRecoveryStore : public QObject
 
     void makeStore()
     {
-        QString error;
-        m_store = RecoveryStore::makeIn(m_recovery, error);
-        QVERIFY2(m_store, qPrintable(error));
+        auto made = RecoveryStore::makeIn(m_recovery);
+        VERIFY_OK(made);
+        m_store = std::move(*made);
     }
 
 private slots:
@@ -162,12 +162,12 @@ private slots:
             qputenv("XDG_STATE_HOME", "relative");
 
         ::umask(mode_t(mask));
-        QString error;
-        RecoveryStore *store = RecoveryStore::ofThisRun(error);
-        QVERIFY2(store, qPrintable(error));
-        QVERIFY2(store->save("slot-1", copyOf("first"), error), qPrintable(error));
-        QVERIFY2(store->save("slot-1", copyOf("second"), error), qPrintable(error));
-        QVERIFY2(store->save("slot-2", copyOf("other"), error), qPrintable(error));
+        Result<RecoveryStore *> made = RecoveryStore::ofThisRun();
+        VERIFY_OK(made);
+        RecoveryStore *store = *made;
+        VERIFY_OK(store->save("slot-1", copyOf("first")));
+        VERIFY_OK(store->save("slot-1", copyOf("second")));
+        VERIFY_OK(store->save("slot-2", copyOf("other")));
         ::umask(022);
 
         const QString recovery = m_base->filePath(madeIn);
@@ -185,9 +185,10 @@ private slots:
         const QString run = store->path();
         RecoveryStore::endThisRun();
         QVERIFY(QFileInfo::exists(run + "/slot-1.copy"));
-        store = RecoveryStore::ofThisRun(error);
-        QVERIFY2(store && store->save("slot-1", copyOf("saved"), error), qPrintable(error));
-        store->remove("slot-1");
+        made = RecoveryStore::ofThisRun();
+        VERIFY_OK(made);
+        VERIFY_OK((*made)->save("slot-1", copyOf("saved")));
+        (*made)->remove("slot-1");
         RecoveryStore::endThisRun();
         QCOMPARE(entriesOf(recovery), QStringList { QFileInfo(run).fileName() });
     }
@@ -214,9 +215,9 @@ private slots:
         QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode_t(mode)), 0);
         if (linked)
             QVERIFY(QFile::link(folder, m_recovery));
-        QString error;
-        QVERIFY(!RecoveryStore::makeIn(m_recovery, error));
-        QCOMPARE(error,
+        const auto made = RecoveryStore::makeIn(m_recovery);
+        QVERIFY(!made);
+        QCOMPARE(made.reason(),
                  "the folder for recovery copies " + QDir::toNativeSeparators(m_recovery)
                      + " cannot be used (" + reason + ")");
         QCOMPARE(entriesOf(folder), QStringList());
@@ -225,9 +226,10 @@ private slots:
     // A live run's copies are never offered, and an ended run's are offered to one run only.
     void offersEndedRunsCopiesToOneRunAtATime()
     {
-        QString error;
-        auto live = RecoveryStore::makeIn(m_recovery, error);
-        QVERIFY2(live && live->save("slot-1", copyOf("unsaved"), error), qPrintable(error));
+        auto made = RecoveryStore::makeIn(m_recovery);
+        VERIFY_OK(made);
+        std::unique_ptr<RecoveryStore> live = std::move(*made);
+        VERIFY_OK(live->save("slot-1", copyOf("unsaved")));
         makeStore();
         QVERIFY(m_store->takeLeftBehind().isEmpty());
 
@@ -238,11 +240,11 @@ private slots:
         QCOMPARE(found[0].file, ended + "/slot-1.copy");
         QCOMPARE(found[0].copy, copyOf("unsaved"));
 
-        auto other = RecoveryStore::makeIn(m_recovery, error);
-        QVERIFY2(other, qPrintable(error));
-        QVERIFY(other->takeLeftBehind().isEmpty()); // taken by the first to look
+        auto other = RecoveryStore::makeIn(m_recovery);
+        VERIFY_OK(other);
+        QVERIFY((*other)->takeLeftBehind().isEmpty()); // taken by the first to look
         m_store->releaseLeftBehind();
-        QCOMPARE(other->takeLeftBehind().size(), 1); // kept for a later start
+        QCOMPARE((*other)->takeLeftBehind().size(), 1); // kept for a later start
     }
 
     // Whole copies are listed oldest first; each is adopted or discarded once, and what nobody
@@ -268,9 +270,8 @@ private slots:
             texts << left.copy.text;
         QCOMPARE(texts, QByteArrayList({ "oldest", "middle", "newest", "not chosen" }));
 
-        QString error;
-        QVERIFY2(m_store->adopt(found[0], "slot-4", error), qPrintable(error));
-        QVERIFY(!m_store->adopt(found[0], "slot-5", error)); // moved already
+        VERIFY_OK(m_store->adopt(found[0], "slot-4"));
+        QVERIFY(!m_store->adopt(found[0], "slot-5")); // moved already
         m_store->discard(found[1]);
         m_store->discard(found[2]);
         m_store->releaseLeftBehind();
@@ -307,8 +308,7 @@ private slots:
         else
             QVERIFY(QFile::link(users, m_recovery + "/" + RecoveryStore::namePrefix + "Linked"));
 
-        QString error;
-        QCOMPARE(m_store->save("slot-1", copyOf("mine"), error), link != "own");
+        QCOMPARE(bool(m_store->save("slot-1", copyOf("mine"))), link != "own");
         QVERIFY(m_store->takeLeftBehind().isEmpty());
         m_store->releaseLeftBehind();
         QCOMPARE(RecoveryCopy::decode(TestFiles::read(users + "/slot-1.copy")),

@@ -174,10 +174,10 @@ private slots:
                             QFile::encodeName(path("second.ini")).constData()),
                      0);
         FailingCalls calls(call, nth, error);
-        QString message;
-        const bool written
-            = FileWriter(calls).write(path("file.ini"), QByteArray(90000, 'n'), message);
+        const Result<QString> written
+            = FileWriter(calls).write(path("file.ini"), QByteArray(90000, 'n'));
         QVERIFY(!written);
+        const QString message = written.reason();
         QVERIFY2(message.contains(qt_error_string(error)), qPrintable(message));
         const QStringList left = leftovers({ "file.ini", "second.ini" });
         if (TestFiles::read(path("file.ini")) != old) {
@@ -213,15 +213,14 @@ private slots:
                  0);
         givingUp.beginStep(90000, 1); // the save is the whole work, as the editor tells it
         FailingCalls calls("ftruncate", 1, EIO); // the way back cuts the file to the old size
-        QString message;
-        bool written = true;
+        Result<QString> written = QString();
         try {
-            written = FileWriter(calls).write(path("file.ini"), QByteArray(90000, 'n'), message,
-                                              givingUp);
+            written = FileWriter(calls).write(path("file.ini"), QByteArray(90000, 'n'), givingUp);
         } catch (const WorkCancelled &) {
             QFAIL("taken for a plain Cancel");
         }
         QVERIFY(!written);
+        const QString message = written.reason();
         QVERIFY(givingUp.undone);
         const QStringList left = leftovers({ "file.ini", "second.ini" });
         QCOMPARE(left.size(), 1);
@@ -261,8 +260,8 @@ private slots:
         const bool folderHasDefault = grantReadByDefault(m_dir.path(), 65534);
         const struct stat before = statusOf(file);
         FailingCalls calls(failingCall, 1, error);
-        QString said;
-        QVERIFY2(FileWriter(calls).write(file, "new", said), qPrintable(said));
+        const Result<QString> written = FileWriter(calls).write(file, "new");
+        QVERIFY2(written, qPrintable(written.reason()));
         QCOMPARE(TestFiles::read(file), QByteArray("new"));
         const struct stat after = statusOf(file);
         QCOMPARE(after.st_uid, before.st_uid);
@@ -284,8 +283,8 @@ private slots:
         QCOMPARE(::link(QFile::encodeName(path("a.ini")).constData(),
                         QFile::encodeName(path("b.ini")).constData()),
                  0);
-        QString error;
-        QVERIFY2(FileWriter().write(path("a.ini"), "new text", error), qPrintable(error));
+        const Result<QString> written = FileWriter().write(path("a.ini"), "new text");
+        QVERIFY2(written, qPrintable(written.reason()));
         QCOMPARE(TestFiles::read(path("b.ini")), QByteArray("new text"));
         QVERIFY(leftovers({ "a.ini", "b.ini" }).isEmpty());
     }
@@ -297,22 +296,23 @@ private slots:
         const QString longName = QString(240, 'x') + ".ini";
         TestFiles::write(path(longName), "old");
         QVERIFY(QFile::link(path(longName), path("short.ini")));
-        QString error;
-        QVERIFY2(FileWriter().write(path("short.ini"), "new", error), qPrintable(error));
+        const Result<QString> written = FileWriter().write(path("short.ini"), "new");
+        QVERIFY2(written, qPrintable(written.reason()));
         QCOMPARE(TestFiles::read(path(longName)), QByteArray("new"));
         QVERIFY(QFileInfo(path("short.ini")).isSymLink());
 
         const QByteArray fifo = QFile::encodeName(path("fifo.ini"));
         QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
         QVERIFY(QFile::link(path("fifo.ini"), path("to-fifo.ini")));
-        QVERIFY(!FileWriter().write(path("to-fifo.ini"), "x", error));
-        QCOMPARE(error, QString("it is not a regular file"));
+        const Result<QString> toFifo = FileWriter().write(path("to-fifo.ini"), "x");
+        QVERIFY(!toFifo);
+        QCOMPARE(toFifo.reason(), QString("it is not a regular file"));
         QVERIFY(S_ISFIFO(statusOf(path("fifo.ini")).st_mode));
         if (::geteuid() != 0)
             return;
         const QByteArray device = QFile::encodeName(path("null.ini"));
         QCOMPARE(::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
-        QVERIFY(!FileWriter().write(path("null.ini"), "x", error));
+        QVERIFY(!FileWriter().write(path("null.ini"), "x"));
         QVERIFY(S_ISCHR(statusOf(path("null.ini")).st_mode));
     }
 
@@ -365,11 +365,11 @@ private slots:
                 QVERIFY(QFile::link(ends[1], path(ends[0]))); // relative, as ln -s makes them
             }
         }
-        QString said;
         const mode_t usual = ::umask(027); // a file made gets the mode the umask leaves
-        const bool wrote = FileWriter().write(start, "new", said);
+        const Result<QString> wrote = FileWriter().write(start, "new");
         ::umask(usual);
-        QCOMPARE(wrote, !written.isEmpty());
+        QCOMPARE(bool(wrote), !written.isEmpty());
+        const QString said = wrote.reason();
         if (written == "real/none.ini")
             QCOMPARE(statusOf(path(written)).st_mode & 07777, mode_t(0640));
         if (!error.isEmpty())
@@ -395,14 +395,10 @@ private slots:
             QCOMPARE(::chown(QFile::encodeName(file).constData(), 65534, 65534), 0);
         QCOMPARE(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
         QVERIFY(asAnotherUser([&] {
-            QString error;
-            return !FileWriter().write(readOnly, "new", error)
-                && error.contains(qt_error_string(EACCES));
+            const Result<QString> wrote = FileWriter().write(readOnly, "new");
+            return !wrote && wrote.reason().contains(qt_error_string(EACCES));
         }));
-        QVERIFY(asAnotherUser([&] {
-            QString error;
-            return FileWriter().write(writable, "new", error);
-        }));
+        QVERIFY(asAnotherUser([&] { return bool(FileWriter().write(writable, "new")); }));
         QCOMPARE(TestFiles::read(readOnly), QByteArray("old"));
         QCOMPARE(TestFiles::read(writable), QByteArray("new"));
     }
@@ -424,8 +420,7 @@ private slots:
         TestFiles::write(path(running), "busy");
         for (const QString &name : users)
             TestFiles::write(path(name), "the user's");
-        QString error;
-        QVERIFY(FileWriter().write(path("file.ini"), "new", error));
+        QVERIFY(FileWriter().write(path("file.ini"), "new"));
         QVERIFY(!QFile::exists(path(stale)));
         QVERIFY(QFile::exists(path(running)));
         for (const QString &name : users)
