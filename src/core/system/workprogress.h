@@ -13,6 +13,14 @@
 
 // Thrown out of long work once the user has given it up; whatever the work made so far is
 // undone on the way out, as for any other failure.
+//
+// This is the one way work is given up. A Cancel starts in the progress window (its button,
+// Escape, or closing it) or in the closing of the main window; the watcher (LongWork) notes it,
+// and the work's next checkpoint (advanceTo, or a turn of waitOn) throws WorkCancelled. Each
+// layer undoes its part as the exception passes (a save puts the old contents back, a
+// conversion removes its document, a load empties the editor) and the command that started the
+// work catches it and tells the user. A decompression runs in a process of its own and holds
+// nothing: its Cancel stops that process.
 struct WorkCancelled
 {
 };
@@ -46,8 +54,7 @@ public:
     {
         std::future<decltype(work())> done = std::async(std::launch::async, std::move(work));
         try {
-            while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
-                reached(m_fraction);
+            turnUntilReady(done);
         } catch (...) {
             done.wait();
             throw;
@@ -66,11 +73,7 @@ public:
         auto task = std::make_shared<std::packaged_task<Result()>>(std::move(work));
         std::future<Result> done = task->get_future();
         std::thread([task] { (*task)(); }).detach();
-        while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
-            if (counted)
-                countedTo(counted->load(std::memory_order_relaxed));
-            reached(m_fraction);
-        }
+        turnUntilReady(done, counted.get());
         return done.get();
     }
     // The work is being undone (a file's old contents put back), which is not given up.
@@ -87,6 +90,18 @@ protected:
 private:
     void checkpoint(qint64 done);
     void countedTo(qint64 done);
+    // The one wait for a second thread: a checkpoint every few milliseconds until `done` is
+    // ready, with the bytes `counted` so far where the work counts them. May throw
+    // WorkCancelled.
+    template<typename Future>
+    void turnUntilReady(const Future &done, const std::atomic<qint64> *counted = nullptr)
+    {
+        while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+            if (counted)
+                countedTo(counted->load(std::memory_order_relaxed));
+            reached(m_fraction);
+        }
+    }
 
     static constexpr qint64 kLongestCheckpointDistance = 256 * 1024;
 
