@@ -4,6 +4,7 @@
 
 #include "about/frmabout.h"
 #include "app/commandline.h"
+#include "app/formlayout.h"
 #include "controls/twips.h"
 #include "support/formfixture.h"
 #include "support/screenreader.h"
@@ -265,9 +266,8 @@ private slots:
         QTest::qWait(1000);
         QVERIFY2(f.form.layoutPasses() - before < 5,
                  qPrintable(QString::number(f.form.layoutPasses())));
-        const double w = f.form.WidthTwips(), h = f.form.HeightTwips();
-        QVERIFY(w < 6500);
-        QCOMPARE(f.form.SSTab1->geometry(), Twips::toPixels(1305, 45, w - 1490, h - 1420, &f.form));
+        QVERIFY(f.form.WidthTwips() < FormLayout::minimumWidth);
+        QCOMPARE(f.form.SSTab1->geometry(), laidOut(f.form, &FormLayoutPlan::tabStrip));
     }
 
     void controlsAreNamedForAccessibility()
@@ -288,38 +288,41 @@ private slots:
 
     void searchRowFollowsTheTabStrip_data()
     {
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<double>("laidOutWidth");
-        QTest::addColumn<double>("laidOutHeight");
-        QTest::newRow("large") << 12000.0 << 9000.0 << 12000.0 << 9000.0;
-        QTest::newRow("too narrow") << 5000.0 << 8000.0 << 6500.0 << 8000.0;
-        QTest::newRow("too low") << 8000.0 << 4000.0 << 8000.0 << 5000.0;
+        QTest::addColumn<float>("width");
+        QTest::addColumn<float>("height");
+        QTest::newRow("large") << 12000.f << 9000.f;
+        QTest::newRow("too narrow") << 5000.f << 8000.f;
+        QTest::newRow("too low") << 8000.f << 4000.f;
     }
 
     void searchRowFollowsTheTabStrip()
     {
-        QFETCH(double, width);
-        QFETCH(double, height);
-        QFETCH(double, laidOutWidth);
-        QFETCH(double, laidOutHeight);
+        QFETCH(float, width);
+        QFETCH(float, height);
         FormFixture f;
         f.form.setOuterSizeTwips(width, height);
         QCoreApplication::processEvents();
-        const auto px = [&](double twips) { return Twips::toPixels(twips, &f.form); };
-        // The window's size in whole pixels, back in twips, is what the layout works from.
+        // The window takes the size the layout asks for (the minimum when below it) in pixels.
+        const auto asked = FormLayout::plan(width, height, false);
         const double onePixel = Twips::fromPixels(1, &f.form);
-        QTRY_VERIFY(qAbs(f.form.WidthTwips() - laidOutWidth) < onePixel);
-        QTRY_VERIFY(qAbs(f.form.HeightTwips() - laidOutHeight) < onePixel);
-        const double w = f.form.WidthTwips(), h = f.form.HeightTwips();
-        QTRY_COMPARE(f.form.SSTab1->geometry(),
-                     Twips::toPixels(1305, 45, w - 1490, h - 1420, &f.form));
-        QCOMPARE(f.form.cmdFind->pos(), QPoint(px(w - 5010), px(h - 1320)));
-        QCOMPARE(f.form.cmdFindNext->pos(), QPoint(px(w - 4290), px(h - 1320)));
-        QCOMPARE(f.form.txtSearch->pos(), QPoint(px(w - 3290), px(h - 1320)));
+        QTRY_VERIFY(qAbs(f.form.WidthTwips() - asked->windowWidth) < onePixel);
+        QTRY_VERIFY(qAbs(f.form.HeightTwips() - asked->windowHeight) < onePixel);
+        QTRY_COMPARE(f.form.SSTab1->geometry(), laidOut(f.form, &FormLayoutPlan::tabStrip));
+        QCOMPARE(f.form.cmdFind->geometry(), laidOut(f.form, &FormLayoutPlan::find));
+        QCOMPARE(f.form.cmdFindNext->geometry(), laidOut(f.form, &FormLayoutPlan::findNext));
+        QCOMPARE(f.form.txtSearch->geometry(), laidOut(f.form, &FormLayoutPlan::search));
         for (int slot = 0; slot < form1::SlotCount; ++slot)
-            QCOMPARE(f.editor(slot).size(), f.editor(0).size());
+            QCOMPARE(f.editor(slot).size(), laidOut(f.form, &FormLayoutPlan::editors).size());
         QCOMPARE(f.form.fraButtons->geometry(), Twips::toPixels(75, 105, 1215, 1560, &f.form));
+    }
+
+private:
+    // Where the layout puts a control for the size the window has, in the window's pixels.
+    static QRect laidOut(const form1 &form, TwipsRect FormLayoutPlan::*control)
+    {
+        const TwipsRect rect
+            = FormLayout::arrange(float(form.WidthTwips()), float(form.HeightTwips())).*control;
+        return Twips::toPixels(rect.left, rect.top, rect.width, rect.height, &form);
     }
 };
 
