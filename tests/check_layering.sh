@@ -9,7 +9,9 @@
 #   core/rtf, core/files        RTF both ways; reading files, the private folder
 #   core/save, core/recovery    the writer of users' files; the copies of unsaved edits
 #   core/convert, core/bini     the INI-to-RTF converter; the compressed format
+#   document                    how a document reaches the editor component, and its styles
 #   editor, controls            the widgets: the editor control; tabs, dialogs, screen units
+#   window                      the main window's desktop behaviour: layout, drops, Tab, screen
 #   app <-> the commands        the main window and the commands it routes to (workspace,
 #                               open, search, about), which reach it back as the free
 #                               procedures of a program of this shape do: the one circle
@@ -26,13 +28,15 @@ declare -A allowed=(
     [core/recovery]="core/save core/files core/text core/system"
     [core/convert]="core/rtf core/files core/text core/system"
     [core/bini]="core/files core/text core/system"
-    [editor]="core/save core/rtf core/files core/text core/system"
+    [document]="core/rtf core/files core/text core/system"
+    [editor]="document core/save core/rtf core/files core/text core/system"
+    [window]="core/files core/system"
     [controls]="core/system"
     [workspace]="app controls editor core/recovery core/save core/convert core/rtf core/files core/text core/system"
     [open]="app workspace controls editor core/bini core/convert core/files core/text core/system"
     [search]="app workspace controls editor core/text"
     [about]="app controls"
-    [app]="workspace open search about controls editor core/convert core/rtf core/files core/text core/system"
+    [app]="workspace open search about window controls editor core/convert core/rtf core/files core/text core/system"
 )
 
 # The folder a quoted include names, as the include path resolves it (src/ and src/core/).

@@ -4,13 +4,13 @@
 
 #pragma once
 
-#include "app/formlayout.h"
-#include "app/inputcounter.h"
 #include "app/workgate.h"
 #include "controls/commondialog.h"
 #include "controls/dialogs.h"
 #include "open/openqueue.h"
 #include "rtf/rtffragments.h"
+#include "window/formlayout.h"
+#include "window/inputcounter.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -4,8 +4,6 @@
 
 // The window's controls, menus and keys, made as the window was designed, and the order the
 // keyboard goes round them. form1.cpp routes what they do.
-#include "app/formlayout.h"
-#include "app/tabcycle.h"
 #include "controls/captionfit.h"
 #include "controls/sstab.h"
 #include "controls/twips.h"
@@ -13,6 +11,8 @@
 #include "convert/palette.h"
 #include "editor/richtextbox.h"
 #include "form1.h"
+#include "window/formlayout.h"
+#include "window/tabcycle.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 
 #include "linerecolourer.h"
 
-#include "editorstyles.h"
+#include "document/editorstyles.h"
 
 #include <QByteArray>
 #include <Qsci/qsciscintilla.h>

@@ -4,9 +4,9 @@
 
 #include "richtextbox.h"
 
-#include "documentloader.h"
+#include "document/documentloader.h"
+#include "document/editorstyles.h"
 #include "editor/editoraccessible.h"
-#include "editorstyles.h"
 #include "rtf/rtfreader.h"
 #include "save/filewriter.h"
 #include "text/textcodec.h"

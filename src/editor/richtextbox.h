@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "documentloader.h"
+#include "document/documentloader.h"
 #include "files/filestamp.h"
 #include "linerecolourer.h"
 #include "rtf/rtfreader.h"

@@ -4,10 +4,10 @@
 
 #include "about/frmabout.h"
 #include "app/commandline.h"
-#include "app/formlayout.h"
 #include "controls/twips.h"
 #include "support/formfixture.h"
 #include "support/screenreader.h"
+#include "window/formlayout.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/formlayout.h"
+#include "window/formlayout.h"
 
 #include <QTest>
 
