@@ -99,11 +99,6 @@ void form1::watchEditors()
     }
 }
 
-frmAbout *form1::aboutDialog() const
-{
-    return m_about;
-}
-
 void form1::focusActiveEditor()
 {
     if (const int active = ActiveSlot(*this); active >= 0)

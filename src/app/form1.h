@@ -85,7 +85,6 @@ public:
     // While work shows its progress, the window takes no clicks, keys or commands; it can still
     // be moved, resized and closed.
     void holdForWork(bool hold) { m_gate->hold(hold); }
-    frmAbout *aboutDialog() const;
     // Opens files given on the command line or dropped on the window, in order, as the Open
     // command opens a chosen file. A compressed file holds back the ones after it until its
     // text is shown or given up; OpenWaitingFiles then goes on with them.
@@ -93,7 +92,6 @@ public:
     void OpenWaitingFiles();
     // Where the keyboard goes back to after an open, a message or the About box.
     void focusActiveEditor();
-    int layoutPasses() const { return m_layoutPasses; } // how often Form_Resize ran
     // Keys pressed and clicks made in the window so far: whether the user did anything since.
     quint64 userInputs() const { return m_inputs->count(); }
     // The copies that keep unsaved edits safe from a crash.
@@ -140,6 +138,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    friend struct FormFixture; // the tests' one look inside: the About box, the layout passes
+
     void createActions();
     void createMenus();
     void createQuickBar(QWidget *client);
@@ -164,5 +164,5 @@ private:
     OpenQueue m_waitingFiles;
     bool m_correctingSize = false;
     bool m_fittingFrame = false; // until the frame's size is known, after the first show
-    int m_layoutPasses = 0;
+    int m_layoutPasses = 0; // how often Form_Resize ran
 };

@@ -28,7 +28,7 @@ private slots:
     {
         FormFixture f;
         f.form.mnuAbout_Click();
-        frmAbout *about = f.form.aboutDialog();
+        frmAbout *about = f.aboutDialog();
         QVERIFY(about);
         QCOMPARE(about->windowTitle(), QString("About Morvane"));
         QCOMPARE(about->lblTitle->text(), QString("Morvane"));
@@ -50,7 +50,7 @@ private slots:
     {
         FormFixture f;
         f.form.mnuAbout_Click();
-        frmAbout *about = f.form.aboutDialog();
+        frmAbout *about = f.aboutDialog();
         const QImage shot = about->grab().toImage();
         const int x = Twips::toPixels(3000, about), grey = Twips::toPixels(2445, about);
         QCOMPARE(QColor(shot.pixel(x, grey)), QColor(128, 128, 128));
@@ -61,9 +61,9 @@ private slots:
     {
         FormFixture f;
         f.form.mnuAbout_Click();
-        frmAbout *first = f.form.aboutDialog();
+        frmAbout *first = f.aboutDialog();
         f.form.mnuAbout_Click();
-        QCOMPARE(f.form.aboutDialog(), first);
+        QCOMPARE(f.aboutDialog(), first);
         QCOMPARE(openDialogs(), 1);
     }
 
@@ -79,19 +79,19 @@ private slots:
         QFETCH(int, key);
         FormFixture f;
         f.form.mnuAbout_Click();
-        QPointer<frmAbout> about = f.form.aboutDialog();
+        QPointer<frmAbout> about = f.aboutDialog();
         QTest::keyClick(about->focusWidget() ? about->focusWidget() : about.data(), Qt::Key(key));
         QTRY_VERIFY(!about); // closed and destroyed
         f.form.mnuAbout_Click(); // and loaded anew
-        QVERIFY(f.form.aboutDialog());
-        QCOMPARE(f.form.aboutDialog()->lblVersion->text(), QString("Version 1.1.0"));
+        QVERIFY(f.aboutDialog());
+        QCOMPARE(f.aboutDialog()->lblVersion->text(), QString("Version 1.1.0"));
     }
 
     void closesWithTheMainWindow()
     {
         FormFixture f;
         f.form.mnuAbout_Click();
-        QPointer<frmAbout> about = f.form.aboutDialog();
+        QPointer<frmAbout> about = f.aboutDialog();
         f.form.mnuExit_Click();
         QTRY_VERIFY(!about);
     }

@@ -114,7 +114,7 @@ private slots:
             f.form.OpenFiles({ a, b });
         } else {
             f.form.mnuAbout_Click();
-            QPointer<frmAbout> about = f.form.aboutDialog();
+            QPointer<frmAbout> about = f.aboutDialog();
             QTest::keyClick(about->focusWidget(), Qt::Key_Escape);
             QTRY_VERIFY(!about);
         }
@@ -262,10 +262,9 @@ private slots:
     {
         FormFixture f;
         f.form.setMaximumSize(Twips::toPixels(5000, &f.form), Twips::toPixels(4000, &f.form));
-        const int before = f.form.layoutPasses();
+        const int before = f.layoutPasses();
         QTest::qWait(1000);
-        QVERIFY2(f.form.layoutPasses() - before < 5,
-                 qPrintable(QString::number(f.form.layoutPasses())));
+        QVERIFY2(f.layoutPasses() - before < 5, qPrintable(QString::number(f.layoutPasses())));
         QVERIFY(f.form.WidthTwips() < FormLayout::minimumWidth);
         QCOMPARE(f.form.SSTab1->geometry(), laidOut(f.form, &FormLayoutPlan::tabStrip));
     }

@@ -25,7 +25,7 @@ class TestTranslations : public QObject
         f.form.mnuAbout_Click();
         QStringList texts;
         for (QWidget *window :
-             { static_cast<QWidget *>(&f.form), static_cast<QWidget *>(f.form.aboutDialog()) }) {
+             { static_cast<QWidget *>(&f.form), static_cast<QWidget *>(f.aboutDialog()) }) {
             texts << window->windowTitle();
             for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
                 texts << button->text();

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "about/frmabout.h"
 #include "app/form1.h"
 #include "controls/sstab.h"
 #include "editor/richtextbox.h"
@@ -51,6 +52,11 @@ struct FormFixture
     }
 
     static QByteArray read(const QString &path) { return TestFiles::read(path); }
+
+    // The About box once it has been made, which the window keeps to itself.
+    frmAbout *aboutDialog() const { return form.m_about; }
+    // How often the window has laid itself out.
+    int layoutPasses() const { return form.m_layoutPasses; }
 
     void open(const QString &path)
     {
