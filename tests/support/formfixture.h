@@ -34,9 +34,7 @@ struct FormFixture
     {
         const QString path = dir.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
+        TestFiles::write(path, bytes);
         return path;
     }
 

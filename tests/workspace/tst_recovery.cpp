@@ -88,8 +88,7 @@ private slots:
     {
         qputenv("XDG_STATE_HOME", m_state.path().toLocal8Bit());
         m_file = m_state.filePath("a.ini");
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("a=1\r\n") == 5);
+        TestFiles::write(m_file, "a=1\r\n");
     }
 
     // A run's copy is its own while it lives; once it was killed, the next start offers it:
@@ -135,10 +134,7 @@ private slots:
     {
         const QString file = m_state.filePath("big.ini");
         const QByteArray text = QByteArray("key = value\n").repeated(1'000'000);
-        {
-            QFile big(file);
-            QVERIFY(big.open(QIODevice::WriteOnly) && big.write(text) == text.size());
-        }
+        TestFiles::write(file, text);
         QCOMPARE(::link(QFile::encodeName(file).constData(),
                         QFile::encodeName(m_state.filePath("second.ini")).constData()),
                  0); // a second name: the save goes in place

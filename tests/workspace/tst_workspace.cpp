@@ -445,10 +445,7 @@ private slots:
                                      .arg(status.st_dev)
                                      .arg(status.st_ino))
             : f.dir.filePath("a.ini.morvane-backup-Ab12Cd");
-        const auto place = [](const QString &at, const QByteArray &bytes) {
-            QFile file(at);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        };
+        const auto place = TestFiles::write;
         place(copy, "old=1\nold=2\n");
         const QStringList others { f.dir.filePath(".morvane-99999-abcdef"),
                                    f.dir.filePath("a.ini.morvane-backup-notes.txt"),

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "bini/biniformat.h"
+#include "support/testfiles.h"
 #include "support/verifyok.h"
 
 #include <QDir>
@@ -212,10 +213,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString text = dir.filePath("t.txt"), packed = dir.filePath("c.ini");
-        QFile in(text);
-        QVERIFY(in.open(QIODevice::WriteOnly));
-        in.write("[s]\r\nk = 1, 2.5, v\r\n");
-        in.close();
+        TestFiles::write(text, "[s]\r\nk = 1, 2.5, v\r\n");
         QProcess bini;
         bini.setWorkingDirectory(dir.path());
         bini.start(BINI_PATH, { "--pack", text, packed });
@@ -235,10 +233,7 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("elsewhere.txt")));
         QVERIFY(!out.exists());
 
-        QFile broken(dir.filePath("broken.ini"));
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write("BINI\x01\x00");
-        broken.close();
+        TestFiles::write(dir.filePath("broken.ini"), "BINI\x01\x00");
         bini.start(BINI_PATH, { "broken.ini" });
         QVERIFY(bini.waitForFinished());
         QVERIFY(bini.exitCode() != 0);

@@ -4,6 +4,7 @@
 
 #include "convert/colorizer.h"
 #include "convert/lineclassifier.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -122,10 +123,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString input = dir.filePath("in.ini");
-        QFile file(input);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[a]\r\n");
-        file.close();
+        TestFiles::write(input, "[a]\r\n");
         RtfFragments lines;
         QString hunk;
         const Result<QString> first = ColorizeFile(input, lines, hunk);
