@@ -64,6 +64,19 @@ private:
     bool m_rejected = false;
 };
 
+// `folder`, or the nearest folder above it that exists: a name typed into a folder that is not
+// there (or a file), or a folder removed since, would show an empty dialog.
+QString existingFolder(QString folder)
+{
+    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        const QString above = QFileInfo(folder).absolutePath();
+        if (above == folder)
+            return QString();
+        folder = above;
+    }
+    return folder;
+}
+
 } // namespace
 
 // One dialog of each kind for the window's life: a new one each time loads its icons afresh,
@@ -76,8 +89,9 @@ QFileDialog &QtDialogs::fileDialog(QPointer<QFileDialog> &kept, QWidget *parent,
     if (!kept)
         kept = new QFileDialog(parent);
     kept->setNameFilters(filter.split(QStringLiteral(";;")));
-    if (!m_lastFolder.isEmpty()) // else the working folder, where a new dialog starts
-        kept->setDirectory(m_lastFolder);
+    const QString folder = existingFolder(m_lastFolder);
+    if (!folder.isEmpty()) // else the working folder, where a new dialog starts
+        kept->setDirectory(folder);
     // The name box of Qt's own dialog (a desktop's native one starts empty anyway).
     if (auto *name = kept->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
         name->clear();

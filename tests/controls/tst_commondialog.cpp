@@ -3,8 +3,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "controls/commondialog.h"
+#include "controls/dialogs.h"
+#include "support/testfiles.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class TestCommonDialog : public QObject
 {
@@ -29,7 +35,35 @@ private slots:
         QFETCH(QString, filter);
         QTEST(CommonDialog::toQtFilter(filter), "qtFilter");
     }
+
+    // The next dialog starts where the last file was chosen, or in the nearest folder above that
+    // exists: a name typed into a "folder" that is a file must not leave the next one empty.
+    void startsInAFolderThatExists()
+    {
+        QTemporaryDir dir;
+        TestFiles::write(dir.filePath("plain.ini"), "[a]");
+        QString shownIn;
+        const auto answer = [&shownIn](const QString &name) {
+            QTimer::singleShot(0, [&shownIn, name] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                shownIn = dialog->directory().absolutePath();
+                if (name.isEmpty())
+                    return dialog->reject();
+                dialog->selectFile(name);
+                static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+            });
+        };
+        QtDialogs dialogs;
+        QString type;
+        answer(dir.filePath("plain.ini/new.ini"));
+        QCOMPARE(dialogs.getSaveFileName(nullptr, "INI (*.ini)", type),
+                 dir.filePath("plain.ini/new.ini"));
+        answer(QString());
+        QCOMPARE(dialogs.getOpenFileName(nullptr, "INI (*.ini)"), QString());
+        QCOMPARE(shownIn, QFileInfo(dir.path()).canonicalFilePath());
+    }
 };
 
-QTEST_APPLESS_MAIN(TestCommonDialog)
+QTEST_MAIN(TestCommonDialog)
 #include "tst_commondialog.moc"
