@@ -79,6 +79,46 @@ QString existingFolder(QString folder)
 
 } // namespace
 
+void QtDialogs::addButtons(Box kind, QMessageBox &box)
+{
+    switch (kind) {
+    case Information:
+    case Warning:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Question:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
+    case AskToSave:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case AskToRecover: {
+        QPushButton *recover = box.addButton(QCoreApplication::translate("Dialogs", "Recover"),
+                                             QMessageBox::AcceptRole);
+        // Not the standard Discard button, which some desktops name for closing a document.
+        box.addButton(QCoreApplication::translate("Dialogs", "Discard"),
+                      QMessageBox::DestructiveRole);
+        box.addButton(QMessageBox::Cancel)->hide(); // what Escape and the window's close choose
+        box.setDefaultButton(recover);
+        break;
+    }
+    case AskAboutEncoding: {
+        QPushButton *utf8 = box.addButton(QCoreApplication::translate("Dialogs", "Save as UTF-8"),
+                                          QMessageBox::AcceptRole);
+        box.addButton(QCoreApplication::translate("Dialogs", "Replace with \"?\""),
+                      QMessageBox::DestructiveRole);
+        box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(utf8);
+        break;
+    }
+    case Boxes:
+        break;
+    }
+}
+
 // One dialog of each kind for the window's life: a new one each time loads its icons afresh,
 // and Qt's pixmap cache keeps a key for each for good. Each use starts in the last folder, with
 // an empty name box and no completion list left on screen from the last use (it would take the
@@ -137,14 +177,44 @@ QString QtDialogs::getSaveFileName(QWidget *parent, const QString &filter, QStri
     return path;
 }
 
+// One message box of each kind for the window's life, as with the file dialogs: a new box loads
+// its icons (the sign, the buttons') afresh, and each load takes a key in Qt's pixmap cache that
+// is never found again. Each kind gets its buttons once, when it is made.
+QMessageBox &QtDialogs::messageBox(Box kind, QWidget *parent, const QString &text)
+{
+    QPointer<QMessageBox> &kept = m_boxes[kind];
+    if (kept && kept->parentWidget() != parent)
+        delete kept;
+    if (!kept) {
+        static constexpr QMessageBox::Icon icons[Boxes]
+            = { QMessageBox::Information, QMessageBox::Warning,  QMessageBox::Question,
+                QMessageBox::Warning,     QMessageBox::Question, QMessageBox::Warning };
+        kept = new QMessageBox(icons[kind], QCoreApplication::applicationName(), QString(),
+                               QMessageBox::NoButton, parent);
+        addButtons(kind, *kept);
+    }
+    kept->setText(text);
+    // The keyboard starts on the default answer each time, not on the button the last answer
+    // took: Space presses the button that has it.
+    if (QPushButton *answer = kept->defaultButton())
+        kept->setDefaultButton(answer);
+    return *kept;
+}
+
+QtDialogs::~QtDialogs()
+{
+    for (const QPointer<QMessageBox> &box : m_boxes)
+        delete box; // those without a parent would stay
+}
+
 void QtDialogs::information(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, QCoreApplication::applicationName(), text);
+    messageBox(Information, parent, text).exec();
 }
 
 void QtDialogs::warning(QWidget *parent, const QString &text)
 {
-    QMessageBox::warning(parent, QCoreApplication::applicationName(), text);
+    messageBox(Warning, parent, text).exec();
 }
 
 std::unique_ptr<ProgressDisplay> QtDialogs::showProgress(QWidget *parent, const QString &text,
@@ -155,18 +225,12 @@ std::unique_ptr<ProgressDisplay> QtDialogs::showProgress(QWidget *parent, const 
 
 bool QtDialogs::question(QWidget *parent, const QString &text)
 {
-    return QMessageBox::question(parent, QCoreApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return messageBox(Question, parent, text).exec() == QMessageBox::Yes;
 }
 
 Dialogs::SaveChoice QtDialogs::askToSave(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (messageBox(AskToSave, parent, text).exec()) {
     case QMessageBox::Save:
         return SaveChoice::Save;
     case QMessageBox::Discard:
@@ -176,35 +240,31 @@ Dialogs::SaveChoice QtDialogs::askToSave(QWidget *parent, const QString &text)
     }
 }
 
+// The two questions with buttons of their own tell the answer by the role of the button.
 Dialogs::RecoverChoice QtDialogs::askToRecover(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
-                    QMessageBox::NoButton, parent);
-    QPushButton *recover
-        = box.addButton(QCoreApplication::translate("Dialogs", "Recover"), QMessageBox::AcceptRole);
-    // Not the standard Discard button, which some desktops name for closing a document.
-    QPushButton *discard = box.addButton(QCoreApplication::translate("Dialogs", "Discard"),
-                                         QMessageBox::DestructiveRole);
-    box.addButton(QMessageBox::Cancel)->hide(); // what Escape and the window's close choose
-    box.setDefaultButton(recover);
+    QMessageBox &box = messageBox(AskToRecover, parent, text);
     box.exec();
-    if (box.clickedButton() == recover)
+    switch (box.clickedButton() ? box.buttonRole(box.clickedButton()) : QMessageBox::RejectRole) {
+    case QMessageBox::AcceptRole:
         return RecoverChoice::Recover;
-    return box.clickedButton() == discard ? RecoverChoice::Discard : RecoverChoice::Later;
+    case QMessageBox::DestructiveRole:
+        return RecoverChoice::Discard;
+    default:
+        return RecoverChoice::Later;
+    }
 }
 
 Dialogs::EncodingChoice QtDialogs::askAboutEncoding(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
-                    QMessageBox::NoButton, parent);
-    QPushButton *utf8 = box.addButton(QCoreApplication::translate("Dialogs", "Save as UTF-8"),
-                                      QMessageBox::AcceptRole);
-    QPushButton *replace = box.addButton(
-        QCoreApplication::translate("Dialogs", "Replace with \"?\""), QMessageBox::DestructiveRole);
-    box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(utf8);
+    QMessageBox &box = messageBox(AskAboutEncoding, parent, text);
     box.exec();
-    if (box.clickedButton() == utf8)
+    switch (box.clickedButton() ? box.buttonRole(box.clickedButton()) : QMessageBox::RejectRole) {
+    case QMessageBox::AcceptRole:
         return EncodingChoice::SaveAsUtf8;
-    return box.clickedButton() == replace ? EncodingChoice::Replace : EncodingChoice::Cancel;
+    case QMessageBox::DestructiveRole:
+        return EncodingChoice::Replace;
+    default:
+        return EncodingChoice::Cancel;
+    }
 }

@@ -6,9 +6,11 @@
 
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <memory>
 
 class QFileDialog;
+class QMessageBox;
 class QWidget;
 
 // A window that shows how far long work has come, with a Cancel button; it goes when it is
@@ -66,6 +68,10 @@ public:
 class QtDialogs final : public Dialogs
 {
 public:
+    QtDialogs() = default;
+    ~QtDialogs() override;
+    Q_DISABLE_COPY(QtDialogs)
+
     QString getOpenFileName(QWidget *parent, const QString &filter) override;
     QString getSaveFileName(QWidget *parent, const QString &filter,
                             QString &selectedFilter) override;
@@ -79,9 +85,14 @@ public:
     EncodingChoice askAboutEncoding(QWidget *parent, const QString &text) override;
 
 private:
+    enum Box { Information, Warning, Question, AskToSave, AskToRecover, AskAboutEncoding, Boxes };
+
     QFileDialog &fileDialog(QPointer<QFileDialog> &kept, QWidget *parent, const QString &filter);
     QString chosenFile(QFileDialog &dialog);
+    QMessageBox &messageBox(Box kind, QWidget *parent, const QString &text);
+    static void addButtons(Box kind, QMessageBox &box);
 
     QString m_lastFolder;
     QPointer<QFileDialog> m_openDialog, m_saveDialog;
+    std::array<QPointer<QMessageBox>, Boxes> m_boxes;
 };

@@ -100,22 +100,31 @@ bool SSTab::hasTabMark(int index, Mark mark) const
 // tab is visited.
 void SSTab::showMarks(int index, int marks)
 {
-    QIcon dot;
-    if (marks & Modified) {
-        const qreal scale = devicePixelRatioF();
-        const int side = m_bar->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_bar);
-        QPixmap pixmap(QSize(side, side) * scale);
-        pixmap.setDevicePixelRatio(scale);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(palette().color(QPalette::WindowText));
-        painter.drawEllipse(QRectF(side * 0.25, side * 0.25, side * 0.5, side * 0.5));
-        dot = QIcon(pixmap);
-    }
-    m_bar->setTabIcon(index, dot);
+    m_bar->setTabIcon(index, (marks & Modified) ? modifiedDot() : QIcon());
     m_bar->setTabTextColor(index, (marks & Arrived) ? palette().color(QPalette::Link) : QColor());
+}
+
+QIcon SSTab::modifiedDot()
+{
+    const qreal scale = devicePixelRatioF();
+    const int side = m_bar->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_bar);
+    const QColor colour = palette().color(QPalette::WindowText);
+    const QString madeFor
+        = QStringLiteral("%1 %2 %3").arg(colour.name(QColor::HexArgb)).arg(side).arg(scale);
+    if (madeFor == m_dotMadeFor)
+        return m_dot;
+    QPixmap pixmap(QSize(side, side) * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(side * 0.25, side * 0.25, side * 0.5, side * 0.5));
+    painter.end();
+    m_dot = QIcon(pixmap);
+    m_dotMadeFor = madeFor;
+    return m_dot;
 }
 
 void SSTab::setTabHeight(int pixels)

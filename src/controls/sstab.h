@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 class QTabBar;
@@ -42,7 +43,12 @@ private:
     void placeParts();
     void announceCurrentTab(int index);
     void showMarks(int index, int marks);
+    QIcon modifiedDot();
 
     QTabBar *m_bar;
     QFrame *m_page;
+    // Drawn once for its colour, size and scale: each new icon would take a key of its own in
+    // Qt's pixmap cache, never to be found again.
+    QIcon m_dot;
+    QString m_dotMadeFor;
 };
