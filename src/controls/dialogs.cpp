@@ -77,6 +77,14 @@ QString existingFolder(QString folder)
     return folder;
 }
 
+// The questions with buttons of their own tell the answer by the role of the button taken;
+// Escape and the window's close take the Cancel button's.
+QMessageBox::ButtonRole answeredRole(QMessageBox &box)
+{
+    box.exec();
+    return box.clickedButton() ? box.buttonRole(box.clickedButton()) : QMessageBox::RejectRole;
+}
+
 } // namespace
 
 void QtDialogs::addButtons(Box kind, QMessageBox &box)
@@ -240,12 +248,9 @@ Dialogs::SaveChoice QtDialogs::askToSave(QWidget *parent, const QString &text)
     }
 }
 
-// The two questions with buttons of their own tell the answer by the role of the button.
 Dialogs::RecoverChoice QtDialogs::askToRecover(QWidget *parent, const QString &text)
 {
-    QMessageBox &box = messageBox(AskToRecover, parent, text);
-    box.exec();
-    switch (box.clickedButton() ? box.buttonRole(box.clickedButton()) : QMessageBox::RejectRole) {
+    switch (answeredRole(messageBox(AskToRecover, parent, text))) {
     case QMessageBox::AcceptRole:
         return RecoverChoice::Recover;
     case QMessageBox::DestructiveRole:
@@ -257,9 +262,7 @@ Dialogs::RecoverChoice QtDialogs::askToRecover(QWidget *parent, const QString &t
 
 Dialogs::EncodingChoice QtDialogs::askAboutEncoding(QWidget *parent, const QString &text)
 {
-    QMessageBox &box = messageBox(AskAboutEncoding, parent, text);
-    box.exec();
-    switch (box.clickedButton() ? box.buttonRole(box.clickedButton()) : QMessageBox::RejectRole) {
+    switch (answeredRole(messageBox(AskAboutEncoding, parent, text))) {
     case QMessageBox::AcceptRole:
         return EncodingChoice::SaveAsUtf8;
     case QMessageBox::DestructiveRole:

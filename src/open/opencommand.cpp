@@ -69,13 +69,12 @@ void OpenFile(form1 &form, const QString &path)
         return;
     }
     ReadableFile file;
-    Result<> opened = file.open(path);
-    const Result<QByteArray> head = opened && !text ? file.readHead(BiniFormat::signatureSize)
-                                                    : Result<QByteArray>(QByteArray());
-    if (!head)
-        opened = head.failure();
-    if (!opened) {
-        form.showWarning(CouldNotOpenMessage(path, opened.reason()));
+    const Result<> opened = file.open(path);
+    const Result<QByteArray> head = !opened ? opened.failure()
+        : text                              ? QByteArray() // routed by its name alone
+                                            : file.readHead(BiniFormat::signatureSize);
+    if (!head) {
+        form.showWarning(CouldNotOpenMessage(path, head.reason()));
         return;
     }
     const QString title = FileSystem::displayPath(QFileInfo(path).fileName());

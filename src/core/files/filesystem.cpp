@@ -119,7 +119,7 @@ QString FileSystem::reason(const QFileDevice &device)
     if (!text.isEmpty() && text != QCoreApplication::translate("QIODevice", unknown))
         return text;
     if (errno != 0)
-        return Failure::ofSystem().reason;
+        return systemError();
     return QCoreApplication::translate("FileSystem", "the system gave no reason");
 }
 

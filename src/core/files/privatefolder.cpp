@@ -162,7 +162,7 @@ Result<QString> PrivateFolder::newFile(const QString &prefix, const QString &suf
             continue;
         struct stat status;
         if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0) {
-            const Failure failure = problem(Failure::ofSystem().reason);
+            const Failure failure = problem(systemError());
             if (fd.isOpen())
                 ::unlinkat(m_run.folder(), name.constData(), 0);
             return failure;
@@ -177,7 +177,7 @@ Result<QString> PrivateFolder::newFile(const QString &prefix, const QString &suf
         fd.release();
         return path;
     }
-    return problem(Failure::ofSystem(EEXIST).reason);
+    return problem(systemError(EEXIST));
 }
 
 Result<QString> PrivateFolder::newFolder(const QString &prefix)
@@ -201,7 +201,7 @@ Result<QString> PrivateFolder::newFolder(const QString &prefix)
         m_made.append({ name, status.st_dev, status.st_ino, true });
         return m_run.path() + u'/' + QFile::decodeName(name);
     }
-    return problem(Failure::ofSystem().reason);
+    return problem(systemError());
 }
 
 void PrivateFolder::remove(const QString &path)
